@@ -1,0 +1,230 @@
+#include "device/hidthread.h"
+
+#include <QCoreApplication>
+#include <QMutexLocker>
+#include <QThreadPool>
+
+#include <algorithm>
+#include <vector>
+
+std::atomic<bool> Hid_Thread::keyboardAccepted{true};
+
+namespace {
+// Largest report payload accepted from the device table; anything beyond is not a HID report.
+constexpr int maxReportLength = 1024;
+// Data reports that never come end a query after this long instead of stalling the GUI thread.
+constexpr int dataReportTimeoutMs = 1000;
+constexpr int idlePollPasses = 255;
+constexpr int idlePollIntervalMs = 8;
+constexpr int dataReportPauseMs = 8;
+} // namespace
+
+Hid_Thread::Hid_Thread(HidBackend &backend) : hidapi(backend)
+{
+    // The worker holds one pool thread for as long as the keyboard is connected; set transfers
+    // need a second one to make progress at the same time.
+    QThreadPool *pool = QThreadPool::globalInstance();
+    if (pool->maxThreadCount() < 2)
+        pool->setMaxThreadCount(2);
+}
+
+Hid_Thread::~Hid_Thread()
+{
+    stopWorker();
+    // A set transfer may still be running on the pool with this object's buffers.
+    while (!transportIdle)
+        transportFreed.tryAcquire(1, idlePollIntervalMs);
+}
+
+QList<DeviceSlot> Hid_Thread::devices() const
+{
+    QMutexLocker lock(&deviceListLock);
+    return deviceList;
+}
+
+void Hid_Thread::updateDeviceList(const QList<DevInfoEntry> &entries)
+{
+    QList<DeviceSlot> list;
+    for (int k = 0; k < entries.size(); ++k) {
+        const DevInfoEntry &entry = entries.at(k);
+        list.append(DeviceSlot{k, entry.name, QString(), QString(), int(entry.reportLength)});
+        // Only the first entry is matched: the supported keyboard is always entry 0.
+        if (k != 0)
+            continue;
+        hid_device_info *found = hidapi.enumerate(entry.vid, entry.pid);
+        QString commandCandidate;
+        QString inputCandidate;
+        for (hid_device_info *info = found; info; info = info->next) {
+            if (info->usage_page == entry.usagePage && info->usage == entry.usage)
+                commandCandidate = QString::fromLocal8Bit(info->path);
+            if (info->usage_page == entry.usagePage2 && info->usage == entry.usage2)
+                inputCandidate = QString::fromLocal8Bit(info->path);
+            if (!commandCandidate.isEmpty() && !inputCandidate.isEmpty())
+                list[0] = DeviceSlot{0, entry.name, commandCandidate, inputCandidate,
+                                     int(entry.reportLength)};
+        }
+        hidapi.free_enumeration(found);
+    }
+    QMutexLocker lock(&deviceListLock);
+    deviceList = list;
+}
+
+hid_device *Hid_Thread::openCommandInterface(int index)
+{
+    QString path;
+    {
+        QMutexLocker lock(&deviceListLock);
+        if (index < 0 || index >= deviceList.size())
+            return nullptr;
+        path = deviceList.at(index).commandPath;
+    }
+    if (path.isEmpty())
+        return nullptr;
+    if (commandHandle) {
+        hidapi.close(commandHandle);
+        commandHandle = nullptr;
+    }
+    commandHandle = hidapi.open_path(path.toLatin1().constData());
+    if (commandHandle) {
+        hidapi.set_nonblocking(commandHandle, 0);
+        return commandHandle;
+    }
+    // The keyboard is gone or not ours to open: stay away from it until the next device check.
+    QMutexLocker lock(&deviceListLock);
+    if (index < deviceList.size() && deviceList.at(index).commandPath == path)
+        deviceList[index].commandPath.clear();
+    return nullptr;
+}
+
+hid_device *Hid_Thread::openInputInterface(int index)
+{
+    QString path;
+    {
+        QMutexLocker lock(&deviceListLock);
+        if (index < 0 || index >= deviceList.size())
+            return nullptr;
+        path = deviceList.at(index).inputPath;
+    }
+    if (path.isEmpty())
+        return nullptr;
+    if (inputHandle) {
+        hidapi.close(inputHandle);
+        inputHandle = nullptr;
+    }
+    inputHandle = hidapi.open_path(path.toLatin1().constData());
+    if (inputHandle) {
+        hidapi.set_nonblocking(inputHandle, 0);
+        return inputHandle;
+    }
+    QMutexLocker lock(&deviceListLock);
+    if (index < deviceList.size() && deviceList.at(index).inputPath == path)
+        deviceList[index].inputPath.clear();
+    return nullptr;
+}
+
+bool Hid_Thread::waitIdle()
+{
+    bool idle = true;
+    if (transportIdle.compare_exchange_strong(idle, false))
+        return true;
+    // Wake-ups left over from transfers nobody waited for would shorten the passes below.
+    transportFreed.tryAcquire(transportFreed.available());
+    for (int pass = 1; pass <= idlePollPasses; ++pass) {
+        transportFreed.tryAcquire(1, idlePollIntervalMs);
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (pass == idlePollPasses)
+            break;
+        idle = true;
+        if (transportIdle.compare_exchange_strong(idle, false))
+            return true;
+    }
+    return false;
+}
+
+void Hid_Thread::giveBackTransport()
+{
+    transportIdle = true;
+    transportFreed.release();
+}
+
+bool Hid_Thread::currentSlotUsable(int &reportLength)
+{
+    if (!keyboardAccepted)
+        return false;
+    const int index = currentDevice;
+    {
+        QMutexLocker lock(&deviceListLock);
+        if (index < 0 || index >= deviceList.size())
+            return false;
+        reportLength = deviceList.at(index).reportLength;
+    }
+    if (reportLength < 1 || reportLength > maxReportLength)
+        return false;
+    return openCommandInterface(index) != nullptr;
+}
+
+bool Hid_Thread::failTransfer()
+{
+    if (commandHandle) {
+        hidapi.close(commandHandle);
+        commandHandle = nullptr;
+    }
+    giveBackTransport();
+    return false;
+}
+
+bool Hid_Thread::queryTransfer(int n)
+{
+    int reportLength = 0;
+    if (!currentSlotUsable(reportLength))
+        return failTransfer();
+    if (!openCommandInterface(currentDevice) ||
+        hidapi.send_feature_report(commandHandle, cmdReport.data(), cmdReport.size()) < 0)
+        return failTransfer();
+    if (!openCommandInterface(currentDevice) ||
+        hidapi.get_feature_report(commandHandle, ansReport.data(), ansReport.size()) < 0)
+        return failTransfer();
+
+    const int chunk = std::min(n, reportLength);
+    std::vector<uchar> report(size_t(reportLength) + 1);
+    for (int offset = 0; offset < n; offset += chunk) {
+        std::fill(report.begin(), report.end(), uchar(0));
+        if (!openCommandInterface(currentDevice) ||
+            hidapi.read_timeout(commandHandle, report.data(), report.size(),
+                                dataReportTimeoutMs) <= 0)
+            return failTransfer();
+        const int length = std::min(chunk, n - offset);
+        std::copy_n(report.begin(), length, dataBuffer.begin() + offset);
+    }
+    hidapi.close(commandHandle);
+    commandHandle = nullptr;
+    giveBackTransport();
+    return true;
+}
+
+bool Hid_Thread::updateTransfer(int n)
+{
+    int reportLength = 0;
+    if (!currentSlotUsable(reportLength))
+        return failTransfer();
+    if (!openCommandInterface(currentDevice) ||
+        hidapi.send_feature_report(commandHandle, cmdReport.data(), cmdReport.size()) < 0)
+        return failTransfer();
+
+    const int chunk = std::min(n, reportLength);
+    std::vector<uchar> report(size_t(reportLength) + 1, 0);
+    for (int offset = 0; offset < n; offset += chunk) {
+        const int length = std::min(chunk, n - offset);
+        report[0] = 0x00;
+        std::copy_n(dataBuffer.begin() + offset, length, report.begin() + 1);
+        std::fill(report.begin() + 1 + length, report.end(), uchar(0));
+        if (!openCommandInterface(currentDevice) ||
+            hidapi.write(commandHandle, report.data(), report.size()) < 0)
+            return failTransfer();
+        QThread::msleep(dataReportPauseMs);
+    }
+    hidapi.close(commandHandle);
+    commandHandle = nullptr;
+    giveBackTransport();
+    return true;
+}

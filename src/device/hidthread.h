@@ -1,0 +1,132 @@
+#pragma once
+
+#include "device/devinfoentry.h"
+#include "device/deviceslot.h"
+#include "device/hidbackend.h"
+
+#include <QFuture>
+#include <QList>
+#include <QMutex>
+#include <QSemaphore>
+#include <QThread>
+#include <QVariantList>
+
+#include <array>
+#include <atomic>
+
+class Widget;
+
+// The one object that talks to the keyboard. Commands are methods called on the GUI thread:
+// get commands run their transfer there, set commands hand theirs to the global thread pool and
+// return. A long-lived worker on the pool listens for the keyboard's lighting notifications.
+// Its own QThread is never started.
+class Hid_Thread : public QThread
+{
+    Q_OBJECT
+
+public:
+    explicit Hid_Thread(HidBackend &backend = HidBackend::forEnvironment());
+    ~Hid_Thread() override;
+
+    // Rebuilds the slots from the device table, matching entry 0 against the interfaces present.
+    void updateDeviceList(const QList<DevInfoEntry> &entries);
+    QList<DeviceSlot> devices() const;
+    int selectedDevice() const { return currentDevice; }
+
+    void startWorker(uint did);
+    void stopWorker();
+    bool isWorkerRunning() const { return workerRunning; }
+    bool isTransportIdle() const { return transportIdle; }
+
+    // False after a refused firmware check: every transfer but the version query fails at once.
+    // Written on the GUI thread, read by transfers on pool threads.
+    static std::atomic<bool> keyboardAccepted;
+
+    // The window holding this object; set by the window right after construction.
+    Widget *owner = nullptr;
+
+public Q_SLOTS:
+    void swichCurDevice(uint did);
+
+    void hid_02H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3);
+    void hid_04H_SetButtonSensitivity(uchar sens1);
+    void hid_08H_SetLEDType(uchar type, uchar brightness, uchar speed, uchar direction,
+                            uchar color, uchar bl0, uchar bl1);
+    void hid_09H_StopMacroSending();
+    void hid_0CH_SetKeyMatrix_1(uchar *src128);
+    void hid_0DH_SetKeyMatrix_2(uchar *src128);
+    void hid_0FH_SetISPBootLoader();
+    void hid_10H_SetMacroKey(uchar macroId, uchar *src128);
+    void hid_12H_SetUserPicture(uchar index, uchar colorIndex, uchar *src128);
+    void hid_13H_SetRecoveryData();
+    void hid_21H_SetCurrentProfile(uchar profileId);
+    void hid_30H_SetSevenColor(uchar *src64);
+
+    void hid_80H_GetFWVersion(ushort &version, uchar &mode_UsUk, uchar &code0, uchar &code1);
+    void hid_82H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3);
+    void hid_84H_GetButtonSensitivity(uchar &sens1);
+    bool hid_88H_GetLEDType(uchar &type, uchar &brightness, uchar &speed, uchar &direction,
+                            uchar &color, uchar &bl0, uchar &bl1);
+    void hid_8CH_GetKeyMatrix_1(uchar *src128);
+    void hid_8DH_GetKeyMatrix_2(uchar *src128);
+    void hid_90H_GetMacroKey(uchar macroId, uchar *src128);
+    void hid_92H_GetUserPicture(uchar index, uchar colorIndex, uchar *src128);
+    void hid_A1H_GetCurrentProfile(uchar &profileId);
+    bool hid_B0H_GetSevenColor(uchar *src64);
+
+Q_SIGNALS:
+    // Emitted on the worker's pool thread; receivers on the GUI thread get it queued. Carries
+    // type, brightness, speed, direction, color, bl0 and bl1 as ints, in that order.
+    void ledStateReceived(const QVariantList &ledType);
+    // The worker ended because the keyboard's input interface could no longer be opened.
+    void deviceRemoved();
+
+private:
+    using Bytes7 = std::array<uchar, 7>;
+
+    hid_device *openCommandInterface(int index);
+    hid_device *openInputInterface(int index);
+    bool waitIdle();
+    void giveBackTransport();
+    bool queryTransfer(int n);
+    bool updateTransfer(int n);
+    bool failTransfer();
+    bool currentSlotUsable(int &reportLength);
+    void watchInput(uint did);
+
+    void runSetCommand(uchar code, const Bytes7 &bytes2to8, const uchar *src, int n, int pauseMs);
+    void setCommandReport(uchar code, const Bytes7 &bytes2to8);
+    bool beginGetCommand(uchar code, uchar param2, uchar param3, const uchar *src, int n);
+
+    HidBackend &hidapi;
+
+    // Replaced by updateDeviceList on the GUI thread; read, and a path cleared after a failed
+    // open, by transfers and the worker on pool threads. Guarded by deviceListLock; no HID call
+    // is ever made while holding it.
+    QList<DeviceSlot> deviceList;
+    mutable QMutex deviceListLock;
+
+    // Written by swichCurDevice on the GUI thread, read by transfers on pool threads.
+    std::atomic<int> currentDevice{0};
+
+    // Owned by whichever command holds the transport (see transportIdle).
+    hid_device *commandHandle = nullptr;
+    // Used by the worker only.
+    hid_device *inputHandle = nullptr;
+
+    // The command interlock: taken (set false) on the GUI thread by waitIdle, given back (set
+    // true) by the transfer, on a pool thread for set commands. Whoever holds it owns cmdReport,
+    // ansReport, dataBuffer and commandHandle. transportFreed wakes a waiting command as soon as
+    // the transport comes back instead of at its next 8 ms poll.
+    std::atomic<bool> transportIdle{true};
+    QSemaphore transportFreed;
+
+    // Set by the GUI thread to start the worker and cleared to stop it; cleared by the worker
+    // itself when the keyboard is gone. Read by the worker on every pass.
+    std::atomic<bool> workerRunning{false};
+    QFuture<void> workerFuture;
+
+    std::array<uchar, 9> cmdReport{};
+    std::array<uchar, 9> ansReport{};
+    std::array<uchar, 128> dataBuffer{};
+};

@@ -1,0 +1,400 @@
+#include "device/virtualkeyboard.h"
+
+#include <QDeadlineTimer>
+#include <QMutexLocker>
+#include <QThread>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+
+const char VirtualKeyboard::commandPath[] = "virtual:r7-keyboard/command";
+const char VirtualKeyboard::inputPath[] = "virtual:r7-keyboard/input";
+
+namespace {
+wchar_t *copyWide(const wchar_t *text)
+{
+    const size_t length = std::wcslen(text) + 1;
+    auto *copy = static_cast<wchar_t *>(std::calloc(length, sizeof(wchar_t)));
+    std::wmemcpy(copy, text, length);
+    return copy;
+}
+
+hid_device_info *describeInterface(bool command)
+{
+    auto *info = static_cast<hid_device_info *>(std::calloc(1, sizeof(hid_device_info)));
+    const char *path = command ? VirtualKeyboard::commandPath : VirtualKeyboard::inputPath;
+    info->path = static_cast<char *>(std::calloc(std::strlen(path) + 1, 1));
+    std::strcpy(info->path, path);
+    info->vendor_id = VirtualKeyboard::vendorId;
+    info->product_id = VirtualKeyboard::productId;
+    info->serial_number = copyWide(L"R7-VIRTUAL-0001");
+    info->release_number = 0x0102;
+    info->manufacturer_string = copyWide(L"R7");
+    info->product_string = copyWide(L"R7 Keyboard (virtual)");
+    info->usage_page = command ? 0xFF01 : 0xFF02;
+    info->usage = 0x0001;
+    info->interface_number = command ? 1 : 2;
+    info->bus_type = HID_API_BUS_USB;
+    return info;
+}
+
+QByteArray bytes(const unsigned char *data, size_t length)
+{
+    return QByteArray(reinterpret_cast<const char *>(data), qsizetype(length));
+}
+} // namespace
+
+VirtualKeyboard &VirtualKeyboard::shared()
+{
+    static VirtualKeyboard keyboard;
+    return keyboard;
+}
+
+VirtualKeyboard::~VirtualKeyboard()
+{
+    qDeleteAll(handles);
+}
+
+void VirtualKeyboard::record(Call::Kind kind, const QString &path, const QByteArray &data,
+                             int result)
+{
+    // The worker alone makes a few calls a second for as long as the program runs: keep the
+    // recent past, not the whole day.
+    constexpr qsizetype maxLoggedCalls = 20000;
+    if (log.size() >= maxLoggedCalls)
+        log.remove(0, maxLoggedCalls / 2);
+    log.append(Call{kind, path, data, result});
+}
+
+QString VirtualKeyboard::pathOf(const Handle *h)
+{
+    return QString::fromLatin1(h->command ? commandPath : inputPath);
+}
+
+VirtualKeyboard::Handle *VirtualKeyboard::handle(hid_device *device) const
+{
+    auto *h = reinterpret_cast<Handle *>(device);
+    return handles.contains(h) ? h : nullptr;
+}
+
+void VirtualKeyboard::delay() const
+{
+    int ms = 0;
+    {
+        QMutexLocker locker(&lock);
+        ms = latencyMs;
+    }
+    if (ms > 0)
+        QThread::msleep(ulong(ms));
+}
+
+hid_device_info *VirtualKeyboard::enumerate(unsigned short vendor, unsigned short product)
+{
+    QMutexLocker locker(&lock);
+    record(Call::Enumerate, QString(), QByteArray(), 0);
+    const bool matches =
+        (vendor == 0 || vendor == vendorId) && (product == 0 || product == productId);
+    if (!plugged || state.inBootLoader() || !matches)
+        return nullptr;
+
+    QList<bool> order; // true: the command interface
+    switch (present) {
+    case Interfaces::Both:
+        order = {true, false};
+        break;
+    case Interfaces::Reversed:
+        order = {false, true};
+        break;
+    case Interfaces::CommandOnly:
+        order = {true};
+        break;
+    case Interfaces::InputOnly:
+        order = {false};
+        break;
+    }
+    hid_device_info *first = nullptr;
+    hid_device_info **next = &first;
+    for (bool command : order) {
+        *next = describeInterface(command);
+        next = &(*next)->next;
+    }
+    return first;
+}
+
+void VirtualKeyboard::free_enumeration(hid_device_info *devices)
+{
+    while (devices) {
+        hid_device_info *next = devices->next;
+        std::free(devices->path);
+        std::free(devices->serial_number);
+        std::free(devices->manufacturer_string);
+        std::free(devices->product_string);
+        std::free(devices);
+        devices = next;
+    }
+}
+
+hid_device *VirtualKeyboard::open_path(const char *path)
+{
+    delay();
+    QMutexLocker locker(&lock);
+    const QString name = QString::fromLatin1(path);
+    const bool command = name == QLatin1String(commandPath);
+    const bool input = name == QLatin1String(inputPath);
+    const bool listed = (command && present != Interfaces::InputOnly) ||
+                        (input && present != Interfaces::CommandOnly);
+    if (!plugged || state.inBootLoader() || !listed) {
+        record(Call::Open, name, QByteArray(), -1);
+        return nullptr;
+    }
+    auto *h = new Handle{command};
+    handles.insert(h);
+    record(Call::Open, name, QByteArray(), 0);
+    return reinterpret_cast<hid_device *>(h);
+}
+
+void VirtualKeyboard::close(hid_device *device)
+{
+    QMutexLocker locker(&lock);
+    Handle *h = handle(device);
+    if (!h)
+        return;
+    record(Call::Close, pathOf(h), QByteArray(), 0);
+    handles.remove(h);
+    delete h;
+}
+
+int VirtualKeyboard::set_nonblocking(hid_device *device, int nonblock)
+{
+    QMutexLocker locker(&lock);
+    Handle *h = handle(device);
+    if (!h)
+        return -1;
+    h->nonblocking = nonblock != 0;
+    record(Call::SetNonblocking, pathOf(h), QByteArray(1, char(nonblock)), 0);
+    return 0;
+}
+
+int VirtualKeyboard::send_feature_report(hid_device *device, const unsigned char *data,
+                                         size_t length)
+{
+    delay();
+    QMutexLocker locker(&lock);
+    Handle *h = handle(device);
+    if (!h)
+        return -1;
+    const int result = plugged && h->command && length >= 2 ? int(length) : -1;
+    record(Call::SendFeatureReport, pathOf(h), bytes(data, length), result);
+    if (result < 0)
+        return result;
+
+    state.receiveCommand(bytes(data + 1, length - 1));
+    commandReports.clear();
+    const QByteArray reply = state.queryData();
+    for (int offset = 0; offset < reply.size(); offset += reportLength) {
+        if (dataReportsPerQuery >= 0 && int(commandReports.size()) >= dataReportsPerQuery)
+            break;
+        const int size = shortDataReports ? reportLength / 2 : reportLength;
+        commandReports.push_back(reply.mid(offset, size));
+    }
+    if (state.inBootLoader()) {
+        // The keyboard drops off the bus to come back as its boot loader.
+        inputReports.clear();
+        inputArrived.wakeAll();
+    }
+    return result;
+}
+
+int VirtualKeyboard::get_feature_report(hid_device *device, unsigned char *data, size_t length)
+{
+    delay();
+    QMutexLocker locker(&lock);
+    Handle *h = handle(device);
+    if (!h)
+        return -1;
+    int result = -1;
+    if (plugged && !state.inBootLoader() && h->command && answersFeatureReports && length >= 1) {
+        const QByteArray answer = state.answer();
+        const size_t count = std::min(length - 1, size_t(answer.size()));
+        std::memcpy(data + 1, answer.constData(), count);
+        result = int(count + 1);
+    }
+    record(Call::GetFeatureReport, pathOf(h), result < 0 ? QByteArray() : bytes(data, size_t(result)),
+           result);
+    return result;
+}
+
+int VirtualKeyboard::write(hid_device *device, const unsigned char *data, size_t length)
+{
+    delay();
+    QMutexLocker locker(&lock);
+    Handle *h = handle(device);
+    if (!h)
+        return -1;
+    const int result = plugged && !state.inBootLoader() && h->command && length >= 1
+                           ? int(length)
+                           : -1;
+    record(Call::Write, pathOf(h), bytes(data, length), result);
+    if (result >= 0)
+        state.receiveData(bytes(data + 1, std::min(length - 1, size_t(reportLength))));
+    return result;
+}
+
+int VirtualKeyboard::read(hid_device *device, unsigned char *data, size_t length)
+{
+    return read_timeout(device, data, length, -1);
+}
+
+int VirtualKeyboard::read_timeout(hid_device *device, unsigned char *data, size_t length,
+                                  int milliseconds)
+{
+    const bool blockingRead = milliseconds == -1;
+    delay();
+    QMutexLocker locker(&lock);
+    Handle *h = handle(device);
+    if (!h)
+        return -1;
+    const Call::Kind kind = blockingRead ? Call::Read : Call::ReadTimeout;
+    const QString path = pathOf(h);
+    std::deque<QByteArray> &queue = h->command ? commandReports : inputReports;
+    const QDeadlineTimer deadline =
+        h->nonblocking ? QDeadlineTimer(0)
+        : milliseconds < 0 ? QDeadlineTimer(QDeadlineTimer::Forever)
+                           : QDeadlineTimer(milliseconds);
+    while (plugged && !state.inBootLoader() && queue.empty() && !deadline.hasExpired() &&
+           handle(device))
+        inputArrived.wait(&lock, deadline);
+
+    if (!handle(device) || !plugged || state.inBootLoader()) {
+        record(kind, path, QByteArray(), -1);
+        return -1;
+    }
+    if (queue.empty()) {
+        record(kind, path, QByteArray(), 0);
+        return 0;
+    }
+    const QByteArray report = queue.front();
+    queue.pop_front();
+    const size_t count = std::min(length, size_t(report.size()));
+    std::memcpy(data, report.constData(), count);
+    record(kind, path, report.left(qsizetype(count)), int(count));
+    return int(count);
+}
+
+void VirtualKeyboard::plug()
+{
+    QMutexLocker locker(&lock);
+    plugged = true;
+    state.leaveBootLoader();
+}
+
+void VirtualKeyboard::unplug()
+{
+    QMutexLocker locker(&lock);
+    plugged = false;
+    commandReports.clear();
+    inputReports.clear();
+    inputArrived.wakeAll();
+}
+
+bool VirtualKeyboard::isPlugged() const
+{
+    QMutexLocker locker(&lock);
+    return plugged && !state.inBootLoader();
+}
+
+void VirtualKeyboard::setInterfaces(Interfaces interfaces)
+{
+    QMutexLocker locker(&lock);
+    present = interfaces;
+}
+
+void VirtualKeyboard::setAnswersFeatureReports(bool answers)
+{
+    QMutexLocker locker(&lock);
+    answersFeatureReports = answers;
+}
+
+void VirtualKeyboard::setDataReportsPerQuery(int count)
+{
+    QMutexLocker locker(&lock);
+    dataReportsPerQuery = count;
+}
+
+void VirtualKeyboard::setShortDataReports(bool shortReports)
+{
+    QMutexLocker locker(&lock);
+    shortDataReports = shortReports;
+}
+
+void VirtualKeyboard::setLatency(int ms)
+{
+    QMutexLocker locker(&lock);
+    latencyMs = ms;
+}
+
+void VirtualKeyboard::setIdentity(const VirtualFirmware::Identity &identity)
+{
+    QMutexLocker locker(&lock);
+    state.identity = identity;
+}
+
+VirtualFirmware::Identity VirtualKeyboard::refusedIdentity()
+{
+    return VirtualFirmware::Identity{0x0300, 0x02, 0x00, 0x00};
+}
+
+void VirtualKeyboard::changeLighting(const std::array<quint8, 7> &ledType)
+{
+    QByteArray report(notificationLength, '\0');
+    report[0] = 0x05;
+    report[1] = char(0x88);
+    for (int i = 0; i < 7; ++i)
+        report[4 + i] = char(ledType[size_t(i)]);
+    {
+        QMutexLocker locker(&lock);
+        state.profiles[state.currentProfile].ledType = ledType;
+    }
+    sendInputReport(report);
+}
+
+void VirtualKeyboard::sendInputReport(const QByteArray &report)
+{
+    QMutexLocker locker(&lock);
+    if (!plugged)
+        return;
+    inputReports.push_back(report);
+    inputArrived.wakeAll();
+}
+
+VirtualFirmware VirtualKeyboard::firmware() const
+{
+    QMutexLocker locker(&lock);
+    return state;
+}
+
+void VirtualKeyboard::setFirmware(const VirtualFirmware &firmware)
+{
+    QMutexLocker locker(&lock);
+    state = firmware;
+}
+
+QList<VirtualKeyboard::Call> VirtualKeyboard::calls() const
+{
+    QMutexLocker locker(&lock);
+    return log;
+}
+
+void VirtualKeyboard::clearCalls()
+{
+    QMutexLocker locker(&lock);
+    log.clear();
+}
+
+int VirtualKeyboard::openHandles() const
+{
+    QMutexLocker locker(&lock);
+    return int(handles.size());
+}

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test through ctest. The tests that
+# need a display start their own Xvfb; the rest run on the offscreen platform.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/bootstrap.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build
+ctest --test-dir build --output-on-failure --timeout 600 -j2
