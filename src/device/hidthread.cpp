@@ -9,7 +9,8 @@
 
 std::atomic<bool> Hid_Thread::keyboardAccepted{true};
 
-namespace {
+namespace
+{
 // Largest report payload accepted from the device table; anything beyond is not a HID report.
 constexpr int maxReportLength = 1024;
 // Data reports that never come end a query after this long instead of stalling the GUI thread.
@@ -190,8 +191,8 @@ bool Hid_Thread::queryTransfer(int n)
     for (int offset = 0; offset < n; offset += chunk) {
         std::fill(report.begin(), report.end(), uchar(0));
         if (!openCommandInterface(currentDevice) ||
-            hidapi.read_timeout(commandHandle, report.data(), report.size(),
-                                dataReportTimeoutMs) <= 0)
+            hidapi.read_timeout(commandHandle, report.data(), report.size(), dataReportTimeoutMs) <=
+                0)
             return failTransfer();
         const int length = std::min(chunk, n - offset);
         std::copy_n(report.begin(), length, dataBuffer.begin() + offset);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "device/devinfoentry.h"
 #include "device/deviceslot.h"
+#include "device/devinfoentry.h"
 #include "device/hidbackend.h"
 
 #include <QFuture>
@@ -50,8 +50,8 @@ public Q_SLOTS:
 
     void hid_02H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3);
     void hid_04H_SetButtonSensitivity(uchar sens1);
-    void hid_08H_SetLEDType(uchar type, uchar brightness, uchar speed, uchar direction,
-                            uchar color, uchar bl0, uchar bl1);
+    void hid_08H_SetLEDType(uchar type, uchar brightness, uchar speed, uchar direction, uchar color,
+                            uchar bl0, uchar bl1);
     void hid_09H_StopMacroSending();
     void hid_0CH_SetKeyMatrix_1(uchar *src128);
     void hid_0DH_SetKeyMatrix_2(uchar *src128);

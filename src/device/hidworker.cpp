@@ -6,7 +6,8 @@
 #include <QThreadPool>
 #include <QtConcurrent>
 
-namespace {
+namespace
+{
 constexpr int notificationLength = 12;
 constexpr int readTimeoutMs = 500;
 } // namespace
@@ -26,9 +27,8 @@ void Hid_Thread::startWorker(uint did)
 {
     stopWorker();
     workerRunning = true;
-    workerFuture = QtConcurrent::run(QThreadPool::globalInstance(), [this, did] {
-        watchInput(did);
-    });
+    workerFuture =
+        QtConcurrent::run(QThreadPool::globalInstance(), [this, did] { watchInput(did); });
 }
 
 void Hid_Thread::stopWorker()
@@ -56,8 +56,8 @@ void Hid_Thread::watchInput(uint did)
             return;
         }
         std::array<uchar, notificationLength> report{};
-        const int got = hidapi.read_timeout(inputHandle, report.data(), report.size(),
-                                            readTimeoutMs);
+        const int got =
+            hidapi.read_timeout(inputHandle, report.data(), report.size(), readTimeoutMs);
         if (got == notificationLength) {
             QVariantList ledType;
             for (int i = 4; i <= 10; ++i)
