@@ -52,7 +52,7 @@ private Q_SLOTS:
         QTest::newRow("no total") << QByteArray("[0]\nvid = 1209\n") << 0 << 0;
         QTest::newRow("not hexadecimal")
             << QByteArray("[common]\ntotal = 1\n[0]\nvid = zz\n") << 1 << 0;
-        QTest::newRow("binary garbage") << QByteArray("\x00\xff\x13[[=\n\n=]", 12) << 0 << 0;
+        QTest::newRow("binary garbage") << QByteArray("\x00\xff\x13[[=\n\n=]", 10) << 0 << 0;
         QTest::newRow("absurd total") << QByteArray("[common]\ntotal = 2000000000\n") << 256 << 0;
     }
     void unreadableTablesGiveDefaults()
