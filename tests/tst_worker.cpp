@@ -2,6 +2,7 @@
 
 #include <QSignalSpy>
 #include <QThread>
+#include <QThreadPool>
 
 class WorkerTest : public QObject
 {
@@ -126,6 +127,8 @@ private Q_SLOTS:
 
     void commandsRunBesideTheWorker()
     {
+        // Even a pool of one thread, as on a single-core machine, runs both at once.
+        QThreadPool::globalInstance()->setMaxThreadCount(1);
         DeviceFixture f;
         f.hid.swichCurDevice(0);
         auto block = pattern(7);

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QMutexLocker>
-#include <QThreadPool>
 
 #include <algorithm>
 #include <vector>
@@ -20,14 +19,7 @@ constexpr int idlePollIntervalMs = 8;
 constexpr int dataReportPauseMs = 8;
 } // namespace
 
-Hid_Thread::Hid_Thread(HidBackend &backend) : hidapi(backend)
-{
-    // The worker holds one pool thread for as long as the keyboard is connected; set transfers
-    // need a second one to make progress at the same time.
-    QThreadPool *pool = QThreadPool::globalInstance();
-    if (pool->maxThreadCount() < 2)
-        pool->setMaxThreadCount(2);
-}
+Hid_Thread::Hid_Thread(HidBackend &backend) : hidapi(backend) {}
 
 Hid_Thread::~Hid_Thread()
 {

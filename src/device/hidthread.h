@@ -93,6 +93,7 @@ private:
     bool failTransfer();
     bool currentSlotUsable(int &reportLength);
     void watchInput(uint did);
+    void watchLoop(uint did);
 
     void runSetCommand(uchar code, const Bytes7 &bytes2to8, const uchar *src, int n, int pauseMs);
     void setCommandReport(uchar code, const Bytes7 &bytes2to8);

@@ -46,6 +46,16 @@ void Hid_Thread::watchInput(uint did)
         if (did >= uint(deviceList.size()) || deviceList.at(int(did)).inputPath.isEmpty())
             return;
     }
+    // The worker spends its life waiting on the keyboard. It gives its place in the pool back
+    // for that time, so a set transfer always finds a thread, however small the pool is.
+    QThreadPool *pool = QThreadPool::globalInstance();
+    pool->releaseThread();
+    watchLoop(did);
+    pool->reserveThread();
+}
+
+void Hid_Thread::watchLoop(uint did)
+{
     while (workerRunning) {
         QElapsedTimer pass;
         pass.start();
