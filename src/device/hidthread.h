@@ -86,6 +86,7 @@ private:
 
     hid_device *openCommandInterface(int index);
     hid_device *openInputInterface(int index);
+    hid_device *openInterface(int index, QString DeviceSlot::*path, hid_device *&handle);
     bool waitIdle();
     void giveBackTransport();
     bool queryTransfer(int n);
