@@ -1,11 +1,11 @@
 #pragma once
 
+#include "app/hookbackend.h"
+
 #include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
-
-class HookBackend;
 
 // System-wide key and mouse-button observer. Every physical key press and release is turned,
 // through the scan code and the Windows virtual-key code, into a USB HID keyboard usage and
