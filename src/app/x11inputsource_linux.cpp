@@ -54,7 +54,8 @@ bool X11InputSource::open()
     XISetMask(bits, XI_RawButtonRelease);
     XIEventMask mask{XIAllMasterDevices, int(sizeof bits), bits};
     XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
-    XFlush(display);
+    // Wait for the server to take the selection, so that every event after open() is seen.
+    XSync(display, False);
 
     notifier = std::make_unique<QSocketNotifier>(ConnectionNumber(display), QSocketNotifier::Read);
     QObject::connect(notifier.get(), &QSocketNotifier::activated, notifier.get(),
