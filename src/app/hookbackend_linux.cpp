@@ -3,7 +3,7 @@
 #include "app/hooklog.h"
 #include "app/x11inputsource_linux.h"
 
-#include <QStringLiteral>
+#include <QString>
 
 namespace
 {

@@ -58,9 +58,7 @@ public:
 // application. A negative code means the record is not ours to read.
 LRESULT CALLBACK keyboardHookProc(int code, WPARAM message, LPARAM record)
 {
-    if (!activeHooks)
-        return CallNextHookEx(nullptr, code, message, record);
-    if (code >= 0) {
+    if (activeHooks && code >= 0) {
         const auto *key = reinterpret_cast<const KBDLLHOOKSTRUCT *>(record);
         activeHooks->hook.keyboardProcedure(code, static_cast<std::uint32_t>(message),
                                             static_cast<std::uint32_t>(key->scanCode),
@@ -72,9 +70,7 @@ LRESULT CALLBACK keyboardHookProc(int code, WPARAM message, LPARAM record)
 
 LRESULT CALLBACK mouseHookProc(int code, WPARAM message, LPARAM record)
 {
-    if (!activeHooks)
-        return CallNextHookEx(nullptr, code, message, record);
-    if (code >= 0) {
+    if (activeHooks && code >= 0) {
         const auto *mouse = reinterpret_cast<const MSLLHOOKSTRUCT *>(record);
         activeHooks->hook.mouseProcedure(static_cast<std::uint32_t>(message),
                                          static_cast<std::int32_t>(mouse->pt.x),
