@@ -27,7 +27,7 @@ float=(-r "$rate" -e floating-point -b 32)
 
 # tone FILE CHANNELS SECONDS START WAVE FREQ GAIN ATTACK RELEASE [FADE_TYPE]
 # One enveloped oscillator, delayed by START seconds. With two channels the right one is detuned
-# by a few cents, which widens the sound without an audible beat.
+# by four cents, which widens the sound like a slow chorus.
 tone() {
   local file=$1 channels=$2 seconds=$3 start=$4 wave=$5 freq=$6 gain=$7 attack=$8 release=$9
   local shape=${10:-h}
