@@ -21,7 +21,7 @@ packages=(
   # fonts: an Arial-compatible family and a CJK family
   fonts-liberation2 fonts-wqy-microhei
   # making the sounds
-  sox libsox-fmt-mp3 lame
+  sox libsox-fmt-mp3 lame bc
 )
 
 missing=()
