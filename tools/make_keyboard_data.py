@@ -196,8 +196,8 @@ def check(key_list):
 # ---------------------------------------------------------------------------------------------
 # Factory profile
 
-# Rainbow wave at full brightness, medium speed, cycling the palette; backlight zone breathing
-# through all colours at full brightness, medium speed. The keyboard ships in the same state.
+# Rainbow wave at full brightness, medium speed, cycling the palette; the backlight zone runs its
+# effect 1 through all colours at full brightness, medium speed. The keyboard ships so.
 LED_TYPE = [0x02, 63, 4, 0, 7, 7 << 5 | 1, 7 << 3 | 4]
 PALETTE = [(255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255), (0, 255, 255),
            (255, 0, 255), (255, 255, 255)]
