@@ -1,0 +1,1153 @@
+"""The UI texts of every shipped language, for make_keyboard_data.py.
+
+Each language is written to modules/i18n/lang_<code>.ini, where the code is the Qt 4
+QLocale::Language number and QLocale::Country number, three digits each (000: no country).
+Text k of a language is line k of its block below (k = 1 … 114); the meaning of each index is
+the one of the English table, which is the program's built-in one. "msg" holds the titles and
+texts of the two warnings: a macro too long for its slot, and a background picture that cannot
+be opened (the picture's path is appended to the last text).
+"""
+
+LATIN_FONT = "Arial"
+CJK_FONT = "WenQuanYi Micro Hei"
+
+
+def _texts(block):
+    lines = block.strip("\n").split("\n")
+    assert len(lines) == 114, len(lines)
+    return lines
+
+
+ENGLISH = _texts("""
+OPTIONS
+LOOP
+SPEED
+BRIGHTNESS
+DIRECTION
+PAINTING
+EFFECTS
+USER DEFINE 1
+USER DEFINE 2
+USER DEFINE 3
+USER DEFINE 4
+USER DEFINE 5
+STATIC
+BREATHING
+WAVE
+INDUCTION DARKEN
+MARQUEE
+RIPPLE
+INDUCTION BRIGHTEN
+NEON
+MARQUEE COLORFUL
+RAINING
+MARQUEE CIRCLE
+SPOTLIGHT
+ROTATION
+SKIN
+SOUND
+ANIMATED
+LANGUAGE
+BACKGROUND
+ON
+OFF
+TEXT
+SIZE
+COLOR
+BRIGHTNESS
+NORMAL
+LARGER
+SKIN 1
+SKIN 2
+SKIN 3
+SKIN 4
+SKIN 5
+MACRO
+ACTION
+KEYBOARD
+MOUSE
+MEDIA
+COMBO KEY
+MACRO
+LEFT
+RIGHT
+MIDDLE
+B4
+B5
+NEXT TRACK
+PREVIOUS TRACK
+STOP
+PLAY / PAUSE
+MUTE
+VOLUME UP
+VOLUME DOWN
+MEDIA SELECT
+MAIL
+CALCULATOR
+MY COMPUTER
+WWW SEARCH
+WWW HOME
+WWW BACK
+WWW FORWARD
+WWW STOP
+WWW REFRESH
+WWW FAVORITES
+KEY
+MACRO
+COLOR
+RESET
+CANCEL
+GAMING MODE
+DELETE
+CUT
+PASTE
+COPY
+LOAD
+SAVE
+SENSOR
+LED POWER ON
+TWINKLING
+GLIDING
+FINGER MOVING
+VERTICAL FLIPPING
+YO-YO
+FIRE KEY
+TRIPLE CLICK
+DPI SWITCH
+NORMAL PLAY
+TIMES
+ALWAYS REPEAT
+REPEAT ON PRESSED
+USER DEFINE 4
+USER DEFINE 5
+VERTICAL SCROLL SPEED
+DOUBLE CLICK SPEED
+DPI LEVEL
+DPI INDICATOR LED
+DEFAULT
+APPLY
+SCROLL SWAP
+SCROLL UP
+SCROLL DOWN
+UPDATE KEYBOARD
+RENAME
+ALL RESET
+ALL SAVE
+""")
+
+CHINESE_SIMPLIFIED = _texts("""
+选项
+循环
+速度
+亮度
+方向
+绘制
+特效
+自定义 1
+自定义 2
+自定义 3
+自定义 4
+自定义 5
+常亮
+呼吸
+波浪
+按键熄灭
+跑马灯
+涟漪
+按键点亮
+霓虹
+彩色跑马灯
+雨滴
+环形跑马灯
+聚光灯
+旋转
+皮肤
+声音
+动画
+语言
+背景
+开
+关
+文字
+大小
+颜色
+亮度
+标准
+较大
+皮肤 1
+皮肤 2
+皮肤 3
+皮肤 4
+皮肤 5
+宏
+动作
+键盘
+鼠标
+多媒体
+组合键
+宏
+左键
+右键
+中键
+B4
+B5
+下一曲
+上一曲
+停止
+播放 / 暂停
+静音
+音量加
+音量减
+媒体选择
+邮件
+计算器
+我的电脑
+网页搜索
+网页主页
+网页后退
+网页前进
+网页停止
+网页刷新
+网页收藏夹
+按键
+宏
+颜色
+重置
+取消
+游戏模式
+删除
+剪切
+粘贴
+复制
+载入
+保存
+传感器
+开机灯效
+闪烁
+滑行
+手指移动
+垂直翻转
+悠悠球
+连发键
+三连击
+DPI 切换
+正常播放
+次
+一直重复
+按住时重复
+自定义 4
+自定义 5
+垂直滚动速度
+双击速度
+DPI 档位
+DPI 指示灯
+默认
+应用
+滚轮反向
+向上滚动
+向下滚动
+更新键盘
+重命名
+全部重置
+全部保存
+""")
+
+CHINESE_TRADITIONAL = _texts("""
+選項
+循環
+速度
+亮度
+方向
+繪製
+特效
+自訂 1
+自訂 2
+自訂 3
+自訂 4
+自訂 5
+恆亮
+呼吸
+波浪
+按鍵熄滅
+跑馬燈
+漣漪
+按鍵點亮
+霓虹
+彩色跑馬燈
+雨滴
+環形跑馬燈
+聚光燈
+旋轉
+外觀
+聲音
+動畫
+語言
+背景
+開
+關
+文字
+大小
+顏色
+亮度
+標準
+較大
+外觀 1
+外觀 2
+外觀 3
+外觀 4
+外觀 5
+巨集
+動作
+鍵盤
+滑鼠
+多媒體
+組合鍵
+巨集
+左鍵
+右鍵
+中鍵
+B4
+B5
+下一首
+上一首
+停止
+播放 / 暫停
+靜音
+音量增加
+音量減少
+媒體選擇
+郵件
+計算機
+我的電腦
+網頁搜尋
+網頁首頁
+網頁上一頁
+網頁下一頁
+網頁停止
+網頁重新整理
+網頁我的最愛
+按鍵
+巨集
+顏色
+重設
+取消
+遊戲模式
+刪除
+剪下
+貼上
+複製
+載入
+儲存
+感應器
+開機燈效
+閃爍
+滑行
+手指移動
+垂直翻轉
+溜溜球
+連發鍵
+三連擊
+DPI 切換
+正常播放
+次
+持續重複
+按住時重複
+自訂 4
+自訂 5
+垂直捲動速度
+按兩下速度
+DPI 段數
+DPI 指示燈
+預設
+套用
+滾輪反向
+向上捲動
+向下捲動
+更新鍵盤
+重新命名
+全部重設
+全部儲存
+""")
+
+GERMAN = _texts("""
+OPTIONEN
+ZYKLUS
+TEMPO
+HELLIGKEIT
+RICHTUNG
+MALEN
+EFFEKTE
+EIGENES 1
+EIGENES 2
+EIGENES 3
+EIGENES 4
+EIGENES 5
+STATISCH
+ATMEN
+WELLE
+TASTE VERDUNKELT
+LAUFLICHT
+KREISWELLE
+TASTE LEUCHTET
+NEON
+LAUFLICHT BUNT
+REGEN
+LAUFLICHT KREIS
+SCHEINWERFER
+ROTATION
+DESIGN
+TON
+ANIMATION
+SPRACHE
+HINTERGRUND
+AN
+AUS
+TEXT
+GRÖSSE
+FARBE
+HELLIGKEIT
+NORMAL
+GRÖSSER
+DESIGN 1
+DESIGN 2
+DESIGN 3
+DESIGN 4
+DESIGN 5
+MAKRO
+AKTION
+TASTATUR
+MAUS
+MEDIEN
+TASTENKOMBINATION
+MAKRO
+LINKS
+RECHTS
+MITTE
+B4
+B5
+NÄCHSTER TITEL
+VORHERIGER TITEL
+STOPP
+WIEDERGABE / PAUSE
+STUMM
+LAUTER
+LEISER
+MEDIENAUSWAHL
+E-MAIL
+RECHNER
+ARBEITSPLATZ
+WEBSUCHE
+WEB-STARTSEITE
+WEB ZURÜCK
+WEB VORWÄRTS
+WEB STOPP
+WEB NEU LADEN
+WEB FAVORITEN
+TASTE
+MAKRO
+FARBE
+ZURÜCKSETZEN
+ABBRECHEN
+SPIELMODUS
+LÖSCHEN
+AUSSCHNEIDEN
+EINFÜGEN
+KOPIEREN
+LADEN
+SPEICHERN
+SENSOR
+LED BEIM EINSCHALTEN
+FUNKELN
+GLEITEN
+FINGERBEWEGUNG
+VERTIKAL KIPPEN
+JO-JO
+FEUERTASTE
+DREIFACHKLICK
+DPI-UMSCHALTUNG
+NORMAL ABSPIELEN
+MAL
+IMMER WIEDERHOLEN
+WIEDERHOLEN SOLANGE GEDRÜCKT
+EIGENES 4
+EIGENES 5
+VERTIKALES SCROLLTEMPO
+DOPPELKLICKTEMPO
+DPI-STUFE
+DPI-ANZEIGE-LED
+STANDARD
+ÜBERNEHMEN
+SCROLLRICHTUNG TAUSCHEN
+NACH OBEN SCROLLEN
+NACH UNTEN SCROLLEN
+TASTATUR AKTUALISIEREN
+UMBENENNEN
+ALLES ZURÜCKSETZEN
+ALLES SPEICHERN
+""")
+
+FRENCH = _texts("""
+OPTIONS
+BOUCLE
+VITESSE
+LUMINOSITÉ
+DIRECTION
+PEINTURE
+EFFETS
+PERSO 1
+PERSO 2
+PERSO 3
+PERSO 4
+PERSO 5
+STATIQUE
+RESPIRATION
+VAGUE
+ÉTEINDRE À LA FRAPPE
+DÉFILEMENT
+ONDULATION
+ALLUMER À LA FRAPPE
+NÉON
+DÉFILEMENT COLORÉ
+PLUIE
+DÉFILEMENT CIRCULAIRE
+PROJECTEUR
+ROTATION
+THÈME
+SON
+ANIMATIONS
+LANGUE
+ARRIÈRE-PLAN
+ACTIVÉ
+DÉSACTIVÉ
+TEXTE
+TAILLE
+COULEUR
+LUMINOSITÉ
+NORMALE
+PLUS GRANDE
+THÈME 1
+THÈME 2
+THÈME 3
+THÈME 4
+THÈME 5
+MACRO
+ACTION
+CLAVIER
+SOURIS
+MULTIMÉDIA
+COMBINAISON
+MACRO
+GAUCHE
+DROITE
+MILIEU
+B4
+B5
+PISTE SUIVANTE
+PISTE PRÉCÉDENTE
+ARRÊT
+LECTURE / PAUSE
+MUET
+VOLUME +
+VOLUME -
+SÉLECTION MÉDIA
+COURRIER
+CALCULATRICE
+POSTE DE TRAVAIL
+RECHERCHE WEB
+ACCUEIL WEB
+WEB PRÉCÉDENT
+WEB SUIVANT
+WEB ARRÊTER
+WEB ACTUALISER
+WEB FAVORIS
+TOUCHE
+MACRO
+COULEUR
+RÉINITIALISER
+ANNULER
+MODE JEU
+SUPPRIMER
+COUPER
+COLLER
+COPIER
+CHARGER
+ENREGISTRER
+CAPTEUR
+LED À L'ALLUMAGE
+SCINTILLEMENT
+GLISSEMENT
+DOIGT MOBILE
+BASCULE VERTICALE
+YO-YO
+TOUCHE DE TIR
+TRIPLE CLIC
+CHANGEMENT DE DPI
+LECTURE NORMALE
+FOIS
+RÉPÉTER TOUJOURS
+RÉPÉTER TANT QU'APPUYÉ
+PERSO 4
+PERSO 5
+VITESSE DE DÉFILEMENT VERTICAL
+VITESSE DU DOUBLE CLIC
+NIVEAU DPI
+LED INDICATEUR DPI
+PAR DÉFAUT
+APPLIQUER
+INVERSER LE DÉFILEMENT
+DÉFILER VERS LE HAUT
+DÉFILER VERS LE BAS
+METTRE À JOUR LE CLAVIER
+RENOMMER
+TOUT RÉINITIALISER
+TOUT ENREGISTRER
+""")
+
+SPANISH = _texts("""
+OPCIONES
+CICLO
+VELOCIDAD
+BRILLO
+DIRECCIÓN
+PINTURA
+EFECTOS
+USUARIO 1
+USUARIO 2
+USUARIO 3
+USUARIO 4
+USUARIO 5
+ESTÁTICO
+RESPIRACIÓN
+ONDA
+APAGAR AL PULSAR
+MARQUESINA
+ONDULACIÓN
+ENCENDER AL PULSAR
+NEÓN
+MARQUESINA DE COLORES
+LLUVIA
+MARQUESINA CIRCULAR
+FOCO
+ROTACIÓN
+TEMA
+SONIDO
+ANIMACIONES
+IDIOMA
+FONDO
+ACTIVADO
+DESACTIVADO
+TEXTO
+TAMAÑO
+COLOR
+BRILLO
+NORMAL
+MÁS GRANDE
+TEMA 1
+TEMA 2
+TEMA 3
+TEMA 4
+TEMA 5
+MACRO
+ACCIÓN
+TECLADO
+RATÓN
+MULTIMEDIA
+COMBINACIÓN
+MACRO
+IZQUIERDO
+DERECHO
+CENTRAL
+B4
+B5
+PISTA SIGUIENTE
+PISTA ANTERIOR
+DETENER
+REPRODUCIR / PAUSA
+SILENCIAR
+SUBIR VOLUMEN
+BAJAR VOLUMEN
+SELECCIONAR MEDIO
+CORREO
+CALCULADORA
+MI PC
+BÚSQUEDA WEB
+INICIO WEB
+WEB ATRÁS
+WEB ADELANTE
+WEB DETENER
+WEB ACTUALIZAR
+WEB FAVORITOS
+TECLA
+MACRO
+COLOR
+RESTABLECER
+CANCELAR
+MODO JUEGO
+ELIMINAR
+CORTAR
+PEGAR
+COPIAR
+CARGAR
+GUARDAR
+SENSOR
+LED AL ENCENDER
+CENTELLEO
+DESLIZAMIENTO
+DEDO EN MOVIMIENTO
+GIRO VERTICAL
+YOYÓ
+TECLA DE DISPARO
+TRIPLE CLIC
+CAMBIO DE DPI
+REPRODUCCIÓN NORMAL
+VECES
+REPETIR SIEMPRE
+REPETIR AL MANTENER
+USUARIO 4
+USUARIO 5
+VELOCIDAD DE DESPLAZAMIENTO VERTICAL
+VELOCIDAD DE DOBLE CLIC
+NIVEL DE DPI
+LED INDICADOR DE DPI
+PREDETERMINADO
+APLICAR
+INVERTIR DESPLAZAMIENTO
+DESPLAZAR ARRIBA
+DESPLAZAR ABAJO
+ACTUALIZAR TECLADO
+CAMBIAR NOMBRE
+RESTABLECER TODO
+GUARDAR TODO
+""")
+
+JAPANESE = _texts("""
+オプション
+ループ
+速度
+明るさ
+方向
+ペイント
+エフェクト
+ユーザー 1
+ユーザー 2
+ユーザー 3
+ユーザー 4
+ユーザー 5
+常時点灯
+呼吸
+ウェーブ
+押下で消灯
+マーキー
+波紋
+押下で点灯
+ネオン
+カラーマーキー
+雨
+サークルマーキー
+スポットライト
+回転
+スキン
+サウンド
+アニメーション
+言語
+背景
+オン
+オフ
+テキスト
+サイズ
+色
+明るさ
+標準
+大きめ
+スキン 1
+スキン 2
+スキン 3
+スキン 4
+スキン 5
+マクロ
+アクション
+キーボード
+マウス
+メディア
+コンボキー
+マクロ
+左
+右
+中央
+B4
+B5
+次のトラック
+前のトラック
+停止
+再生 / 一時停止
+ミュート
+音量を上げる
+音量を下げる
+メディア選択
+メール
+電卓
+マイ コンピューター
+Web 検索
+Web ホーム
+Web 戻る
+Web 進む
+Web 中止
+Web 更新
+Web お気に入り
+キー
+マクロ
+色
+リセット
+キャンセル
+ゲームモード
+削除
+切り取り
+貼り付け
+コピー
+読み込み
+保存
+センサー
+起動時の LED
+きらめき
+グライド
+フィンガームーブ
+縦フリップ
+ヨーヨー
+連射キー
+トリプルクリック
+DPI 切替
+通常再生
+回
+常に繰り返す
+押している間繰り返す
+ユーザー 4
+ユーザー 5
+縦スクロール速度
+ダブルクリック速度
+DPI レベル
+DPI インジケーター LED
+デフォルト
+適用
+スクロール反転
+上スクロール
+下スクロール
+キーボードを更新
+名前の変更
+すべてリセット
+すべて保存
+""")
+
+KOREAN = _texts("""
+옵션
+순환
+속도
+밝기
+방향
+페인팅
+효과
+사용자 1
+사용자 2
+사용자 3
+사용자 4
+사용자 5
+고정
+숨쉬기
+물결
+입력 시 소등
+마키
+파문
+입력 시 점등
+네온
+컬러 마키
+빗방울
+원형 마키
+스포트라이트
+회전
+스킨
+사운드
+애니메이션
+언어
+배경
+켬
+끔
+텍스트
+크기
+색상
+밝기
+보통
+크게
+스킨 1
+스킨 2
+스킨 3
+스킨 4
+스킨 5
+매크로
+동작
+키보드
+마우스
+미디어
+조합 키
+매크로
+왼쪽
+오른쪽
+가운데
+B4
+B5
+다음 트랙
+이전 트랙
+정지
+재생 / 일시정지
+음소거
+볼륨 높이기
+볼륨 낮추기
+미디어 선택
+메일
+계산기
+내 컴퓨터
+웹 검색
+웹 홈
+웹 뒤로
+웹 앞으로
+웹 중지
+웹 새로 고침
+웹 즐겨찾기
+키
+매크로
+색상
+초기화
+취소
+게임 모드
+삭제
+잘라내기
+붙여넣기
+복사
+불러오기
+저장
+센서
+전원 켤 때 LED
+반짝임
+글라이딩
+손가락 이동
+세로 뒤집기
+요요
+연사 키
+트리플 클릭
+DPI 전환
+일반 재생
+회
+항상 반복
+누르는 동안 반복
+사용자 4
+사용자 5
+세로 스크롤 속도
+더블 클릭 속도
+DPI 단계
+DPI 표시 LED
+기본값
+적용
+스크롤 반전
+위로 스크롤
+아래로 스크롤
+키보드 업데이트
+이름 바꾸기
+모두 초기화
+모두 저장
+""")
+
+RUSSIAN = _texts("""
+ПАРАМЕТРЫ
+ЦИКЛ
+СКОРОСТЬ
+ЯРКОСТЬ
+НАПРАВЛЕНИЕ
+РИСОВАНИЕ
+ЭФФЕКТЫ
+СВОЙ 1
+СВОЙ 2
+СВОЙ 3
+СВОЙ 4
+СВОЙ 5
+СТАТИКА
+ДЫХАНИЕ
+ВОЛНА
+ГАСНЕТ ПРИ НАЖАТИИ
+БЕГУЩИЙ ОГОНЬ
+РЯБЬ
+СВЕТИТСЯ ПРИ НАЖАТИИ
+НЕОН
+ЦВЕТНОЙ БЕГУЩИЙ ОГОНЬ
+ДОЖДЬ
+БЕГУЩИЙ ПО КРУГУ
+ПРОЖЕКТОР
+ВРАЩЕНИЕ
+ТЕМА
+ЗВУК
+АНИМАЦИЯ
+ЯЗЫК
+ФОН
+ВКЛ
+ВЫКЛ
+ТЕКСТ
+РАЗМЕР
+ЦВЕТ
+ЯРКОСТЬ
+ОБЫЧНЫЙ
+КРУПНЕЕ
+ТЕМА 1
+ТЕМА 2
+ТЕМА 3
+ТЕМА 4
+ТЕМА 5
+МАКРОС
+ДЕЙСТВИЕ
+КЛАВИАТУРА
+МЫШЬ
+МЕДИА
+КОМБИНАЦИЯ
+МАКРОС
+ЛЕВАЯ
+ПРАВАЯ
+СРЕДНЯЯ
+B4
+B5
+СЛЕДУЮЩИЙ ТРЕК
+ПРЕДЫДУЩИЙ ТРЕК
+СТОП
+ВОСПР. / ПАУЗА
+БЕЗ ЗВУКА
+ГРОМЧЕ
+ТИШЕ
+ВЫБОР МЕДИА
+ПОЧТА
+КАЛЬКУЛЯТОР
+МОЙ КОМПЬЮТЕР
+ВЕБ-ПОИСК
+ВЕБ: ДОМОЙ
+ВЕБ: НАЗАД
+ВЕБ: ВПЕРЁД
+ВЕБ: СТОП
+ВЕБ: ОБНОВИТЬ
+ВЕБ: ИЗБРАННОЕ
+КЛАВИША
+МАКРОС
+ЦВЕТ
+СБРОС
+ОТМЕНА
+ИГРОВОЙ РЕЖИМ
+УДАЛИТЬ
+ВЫРЕЗАТЬ
+ВСТАВИТЬ
+КОПИРОВАТЬ
+ЗАГРУЗИТЬ
+СОХРАНИТЬ
+СЕНСОР
+ПОДСВЕТКА ПРИ ВКЛЮЧЕНИИ
+МЕРЦАНИЕ
+СКОЛЬЖЕНИЕ
+ДВИЖЕНИЕ ПАЛЬЦА
+ВЕРТИКАЛЬНЫЙ ПЕРЕВОРОТ
+ЙО-ЙО
+КЛАВИША ОГНЯ
+ТРОЙНОЙ ЩЕЛЧОК
+ПЕРЕКЛЮЧЕНИЕ DPI
+ОБЫЧНОЕ ВОСПРОИЗВЕДЕНИЕ
+РАЗ
+ПОВТОРЯТЬ ВСЕГДА
+ПОВТОР ПРИ УДЕРЖАНИИ
+СВОЙ 4
+СВОЙ 5
+СКОРОСТЬ ВЕРТ. ПРОКРУТКИ
+СКОРОСТЬ ДВОЙНОГО ЩЕЛЧКА
+УРОВЕНЬ DPI
+ИНДИКАТОР DPI
+ПО УМОЛЧАНИЮ
+ПРИМЕНИТЬ
+ИНВЕРСИЯ ПРОКРУТКИ
+ПРОКРУТКА ВВЕРХ
+ПРОКРУТКА ВНИЗ
+ОБНОВИТЬ КЛАВИАТУРУ
+ПЕРЕИМЕНОВАТЬ
+СБРОСИТЬ ВСЁ
+СОХРАНИТЬ ВСЁ
+""")
+
+# code: Qt 4 language and country names (as the program lists them), font, texts, messages
+LANGUAGES = {
+    "031000": dict(language="English", country=None, family=LATIN_FONT, strings=ENGLISH, msg=[
+        "Macro too long",
+        "This macro does not fit into the keyboard's 128-byte macro slot. "
+        "Only the steps that fit are written.",
+        "Background picture",
+        "This picture cannot be opened:\n",
+    ]),
+    "025044": dict(language="Chinese", country="China", family=CJK_FONT,
+                   strings=CHINESE_SIMPLIFIED, msg=[
+                       "宏过长",
+                       "此宏超出键盘 128 字节的宏存储空间，只写入能够容纳的步骤。",
+                       "背景图片",
+                       "无法打开此图片：\n",
+                   ]),
+    "025208": dict(language="Chinese", country="Taiwan", family=CJK_FONT,
+                   strings=CHINESE_TRADITIONAL, msg=[
+                       "巨集過長",
+                       "此巨集超出鍵盤 128 位元組的巨集記憶體，只寫入可容納的步驟。",
+                       "背景圖片",
+                       "無法開啟此圖片：\n",
+                   ]),
+    "042000": dict(language="German", country=None, family=LATIN_FONT, strings=GERMAN, msg=[
+        "Makro zu lang",
+        "Dieses Makro passt nicht in den 128-Byte-Makrospeicher der Tastatur. "
+        "Nur die Schritte, die hineinpassen, werden geschrieben.",
+        "Hintergrundbild",
+        "Dieses Bild kann nicht geöffnet werden:\n",
+    ]),
+    "037000": dict(language="French", country=None, family=LATIN_FONT, strings=FRENCH, msg=[
+        "Macro trop longue",
+        "Cette macro dépasse l'emplacement de 128 octets du clavier. "
+        "Seules les étapes qui tiennent sont écrites.",
+        "Image d'arrière-plan",
+        "Impossible d'ouvrir cette image :\n",
+    ]),
+    "111000": dict(language="Spanish", country=None, family=LATIN_FONT, strings=SPANISH, msg=[
+        "Macro demasiado larga",
+        "Esta macro no cabe en la memoria de 128 bytes del teclado. "
+        "Solo se escriben los pasos que caben.",
+        "Imagen de fondo",
+        "No se puede abrir esta imagen:\n",
+    ]),
+    "059000": dict(language="Japanese", country=None, family=CJK_FONT, strings=JAPANESE, msg=[
+        "マクロが長すぎます",
+        "このマクロはキーボードの 128 バイトのマクロ領域に収まりません。"
+        "収まる手順だけが書き込まれます。",
+        "背景画像",
+        "この画像を開けません：\n",
+    ]),
+    "066000": dict(language="Korean", country=None, family=CJK_FONT, strings=KOREAN, msg=[
+        "매크로가 너무 깁니다",
+        "이 매크로는 키보드의 128바이트 매크로 공간에 들어가지 않습니다. "
+        "들어가는 단계만 기록됩니다.",
+        "배경 그림",
+        "이 그림을 열 수 없습니다:\n",
+    ]),
+    "096000": dict(language="Russian", country=None, family=LATIN_FONT, strings=RUSSIAN, msg=[
+        "Слишком длинный макрос",
+        "Макрос не помещается в 128-байтовую ячейку макросов клавиатуры. "
+        "Записываются только поместившиеся шаги.",
+        "Фоновое изображение",
+        "Не удаётся открыть это изображение:\n",
+    ]),
+}
+
+
+def display_name(code):
+    """The name the language list shows for a language file, as the program derives it."""
+    language = LANGUAGES[code]
+    suffix = {"China": " (Simp)", "Taiwan": " (Trad)", None: ""}.get(
+        language["country"], " (%s)" % str(language["country"]).upper())
+    return language["language"].upper() + suffix
+
+
+def english_index():
+    """Index of English in the language list, which is ordered by display name."""
+    names = sorted(display_name(code) for code in LANGUAGES)
+    return names.index(display_name("031000"))
