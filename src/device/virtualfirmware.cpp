@@ -1,9 +1,21 @@
 #include "device/virtualfirmware.h"
 
+#include "device/factorykeymatrix.h"
 #include "device/ispunlock.h"
 
 namespace
 {
+// The default code of every matrix position, low byte first, as the key matrix travels.
+QByteArray factoryMatrixBytes()
+{
+    QByteArray matrix(256, '\0');
+    for (int i = 0; i < 128; ++i) {
+        matrix[2 * i] = char(factoryKeyMatrix[size_t(i)] & 0xFF);
+        matrix[2 * i + 1] = char(factoryKeyMatrix[size_t(i)] >> 8);
+    }
+    return matrix;
+}
+
 QByteArray factorySevenColor()
 {
     // Red, green, yellow, blue, cyan, magenta, white at full level (63 on the wire).
@@ -37,7 +49,7 @@ void VirtualFirmware::restoreFactoryState()
         // A rainbow wave at full brightness; the backlight zone breathing through all colours.
         profile.ledType = {0x02, 63, 4, 0, 7, quint8(7 << 5 | 1), quint8(7 << 3 | 4)};
         profile.sevenColor = factorySevenColor();
-        profile.keyMatrix = QByteArray(256, '\0');
+        profile.keyMatrix = factoryMatrixBytes();
         profiles.append(profile);
     }
     macros.clear();
