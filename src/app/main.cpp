@@ -1,4 +1,7 @@
 #include "app/executabledirectory.h"
+#include "app/inputcallbacks.h"
+#include "app/inputhook.h"
+#include "app/uicontroler.h"
 #include "app/widget.h"
 
 #include <QApplication>
@@ -11,7 +14,15 @@ int main(int argc, char *argv[])
     Widget widget;
     // The keyboard is found and checked before the window shows.
     widget.checkDevice();
+
+    const bool ukLayout = widget.uiController()->uiView()->layoutType() == 0;
+    InputHook hook(ukLayout);
+    hook.setKeyCallback(&keyCallback, &widget);
+    hook.setMouseCallback(&mouseCallback, &widget);
+
     widget.showNormal();
     widget.startUI();
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    hook.removeHooks();
+    return result;
 }
