@@ -1,114 +1,337 @@
 import QtQuick
+import "basic"
+import "common"
+import "R7"
 
-// Stand-in root until the full shell lands: it has every function the backend invokes and shows
-// whether a supported keyboard is connected.
+// The window's whole surface. The backend drives it only by calling the functions below by
+// name; everything else happens in answer to the user.
 Item {
     id: mainIten
     width: 1000
     height: 600
+    visible: false
 
+    // The look every page binds to; the global settings page holds the values.
+    property int globalSetting_size: _Page_Globalsetting._Size
+    property color globalSetting_color: _Page_Globalsetting._Color
+    property color globalSetting_color_enable: _Page_Globalsetting._ColorEnable
+    property color globalSetting_color_disable: _Page_Globalsetting._ColorDisable
+    property int animation_speed: _Page_Globalsetting._AnimationSpeed
+    property var globalSetting_stringList: _Page_Globalsetting._StringList
+    property string globalSetting_fontFamily: _Page_Globalsetting._FontFamily
+    property string globalSetting_url: _Page_Globalsetting._Url
+    property int skin_No: _Page_Globalsetting.skin_No
+    property bool isCustomBackground: _Page_Globalsetting.isCustomBackground
+    property url sourceCustomBackground: ""
     property bool isConnect: false
+    property int currentpage: -1
 
+    // The skin's pictures, relative to the working folder, one property per file.
+    readonly property string skinFolder: "file:modules/img/skin" + skin_No + "/"
+    property url sourceKeyboardPic: skinFolder + "keyboardPic.png"
+    property url sourceBackground: skinFolder + "background.png"
+    property url sourceFrameBackground: skinFolder + "frame/frameBackground.png"
+    property url sourceDecoration1: skinFolder + "frame/decoration1.png"
+    property url sourceDecoration2: skinFolder + "frame/decoration2.png"
+    property url sourceWeb_0: skinFolder + "frame/web_0.png"
+    property url sourceWeb_1: skinFolder + "frame/web_1.png"
+    property url sourceListUpContainer: skinFolder + "list_up/listUpContainer.png"
+    property url sourceApplicationSetting_0: skinFolder + "list_up/applicationSetting_0.png"
+    property url sourceApplicationSetting_1: skinFolder + "list_up/applicationSetting_1.png"
+    property url sourceApplicationMinimize_0: skinFolder + "list_up/applicationMinimize_0.png"
+    property url sourceApplicationMinimize_1: skinFolder + "list_up/applicationMinimize_1.png"
+    property url sourceHide_0: skinFolder + "list_up/hide_0.png"
+    property url sourceHide_1: skinFolder + "list_up/hide_1.png"
+    property url sourceListDnContainer: skinFolder + "list_dn/listDnContainer.png"
+    property url sourceListPfContainer: skinFolder + "list_pf/listPfContainer.png"
+    property url sourceProfileFW_0: skinFolder + "list_pf/profileFW_0.png"
+    property url sourceProfileFW_1: skinFolder + "list_pf/profileFW_1.png"
+    property url sourceListFnBtn_0: skinFolder + "list_fn/listFnBtn_0.png"
+    property url sourceListFnBtn_1: skinFolder + "list_fn/listFnBtn_1.png"
+    property url sourceGlobalsettingBackground: skinFolder + "list_center/globalsettingBackground.png"
+    property url sourceFnColorBackground: skinFolder + "list_center/fnColorBackground.png"
+    property url sourceFnKeydefineBackground: skinFolder + "list_center/fnKeydefineBackground.png"
+    property url sourceFnCommonBackground: skinFolder + "list_center/fnCommonBackground.png"
+    property url sourceSlider: skinFolder + "common/slider_BASE.png"
+    property url sourceDraw_line: skinFolder + "common/draw_line.png"
+    property url sourceFilelist_BASE: skinFolder + "common/filelist_BASE.png"
+    property url sourceDraw_inputValue: skinFolder + "common/draw_inputValue.png"
+    property url sourceDraw_paletteIndex: skinFolder + "common/draw_paletteIndex.png"
+    property url sourceDraw_palette: skinFolder + "common/draw_palette.png"
+    property url sourceCheckbox_0: skinFolder + "common/checkbox_0.png"
+    property url sourceCheckbox_1: skinFolder + "common/checkbox_1.png"
+    property url sourceReset_0: skinFolder + "common/reset_0.png"
+    property url sourceReset_1: skinFolder + "common/reset_1.png"
+    property url sourceApply_0: skinFolder + "common/apply_0.png"
+    property url sourceApply_1: skinFolder + "common/apply_1.png"
+    property url sourceFram_2btn: skinFolder + "common/fram_2btn.png"
+    property url sourceAdd_0: skinFolder + "common/add_0.png"
+    property url sourceAdd_1: skinFolder + "common/add_1.png"
+    property url sourceDelete_0: skinFolder + "common/delete_0.png"
+    property url sourceDelete_1: skinFolder + "common/delete_1.png"
+    property url sourceRecord_0: skinFolder + "common/record_0.png"
+    property url sourceRecord_1: skinFolder + "common/record_1.png"
+    property url sourceStop_0: skinFolder + "common/stop_0.png"
+    property url sourceStop_1: skinFolder + "common/stop_1.png"
+    property url sourceSolid_delete_0: skinFolder + "common/solid-delete_0.png"
+    property url sourceSolid_delete_1: skinFolder + "common/solid-delete_1.png"
+    property url sourceSolid_cut_0: skinFolder + "common/solid-cut_0.png"
+    property url sourceSolid_cut_1: skinFolder + "common/solid-cut_1.png"
+    property url sourceSolid_paste_0: skinFolder + "common/solid-paste_0.png"
+    property url sourceSolid_paste_1: skinFolder + "common/solid-paste_1.png"
+    property url sourceSolid_copy_0: skinFolder + "common/solid-copy_0.png"
+    property url sourceSolid_copy_1: skinFolder + "common/solid-copy_1.png"
+    property url sourceSlider_FILLER_0: skinFolder + "common/slider_FILLER_0.png"
+    property url sourceSlider_FILLER_1: skinFolder + "common/slider_FILLER_1.png"
+    property url sourceBtnFileListFrame: skinFolder + "common/btnFileListFrame.png"
+    property url sourceBtnFrame: skinFolder + "common/btnFrame.png"
+
+    // A key press or release from the keyboard hook, for the pages.
+    signal msg_KB(bool isDown, int usbCode)
+
+    // Blocks all input and shows the busy text for `interval` ms. Starting the running timer
+    // again does nothing, so the same interval does not extend the wait; another one restarts it.
     function setProtectUI(interval) {
-        busyText.visible = true
+        protectUIItem.setBusy(true)
         ui_View.setEnabled(false)
         tmrProtectUI.interval = interval
         tmrProtectUI.start()
     }
-    function initUI() {}
-    function zzzMorvel() {}
-    function run() { mainIten.visible = true }
-    function currentVersion(isMyKeyboard) { isConnect = isMyKeyboard }
-    function close() { ui_Ctl.onExit() }
-    function detectKeyboard(isDown, usbCode) {}
-    function detectMouse(isDown, volkCode, x, y) {}
 
-    Timer {
-        id: tmrProtectUI
-        interval: 1000
-        onTriggered: {
-            ui_View.setEnabled(true)
-            busyText.visible = false
-        }
+    function initUI() {
+        _Page_Globalsetting.initUI()
+        main_R7.initUI()
     }
 
-    Rectangle {
-        anchors.fill: parent
-        radius: 16
-        color: "#1b1d22"
-        border.color: "#3a3f48"
-        border.width: 2
+    function zzzMorvel() {
+        main_R7.zzzMorvel()
     }
 
+    function run() {
+        script0.restart()
+    }
+
+    function currentVersion(isMyKeyboard) {
+        isConnect = isMyKeyboard
+    }
+
+    function close() {
+        scriptEnd.restart()
+    }
+
+    function detectKeyboard(isDown, usbCode) {
+        msg_KB(isDown, usbCode)
+    }
+
+    // The hook reports the mouse too; no page uses it.
+    function detectMouse(isDown, volkCode, x, y) {
+    }
+
+    function setSkin() {
+        downItem.setSkin()
+        main_R7.setSkin()
+    }
+
+    function translateStrings(code) {
+        _Page_Globalsetting.translateStrings()
+        main_R7.translateStrings(code)
+    }
+
+    // Lowest of all: a press that no control takes drags the borderless window.
     MouseArea {
+        id: dragRegion
         property int clickPosX: 0
         property int clickPosY: 0
         anchors.fill: parent
+        hoverEnabled: true
         onPressed: (mouse) => {
             clickPosX = mouse.x
             clickPosY = mouse.y
         }
         onPositionChanged: (mouse) => {
+            if (!pressed)
+                return
             ui_Ctl.onXChanged(mouse.x - clickPosX)
             ui_Ctl.onYChanged(mouse.y - clickPosY)
         }
     }
 
-    Text {
-        x: 40
-        y: 36
-        text: "R7 Configurator"
-        color: "#e8e8e8"
-        font.family: "Arial"
-        font.pixelSize: 28
-        font.bold: true
-    }
-
-    Text {
-        id: closeButton
-        anchors.right: parent.right
-        anchors.rightMargin: 28
-        y: 28
-        text: "\u00d7"
-        color: closeArea.containsMouse ? "#ffffff" : "#9aa0a8"
-        font.family: "Arial"
-        font.pixelSize: 36
-        MouseArea {
-            id: closeArea
-            anchors.fill: parent
-            anchors.margins: -8
-            hoverEnabled: true
-            onClicked: mainIten.close()
-        }
-    }
-
-    Row {
+    BusyIndicator {
+        id: protectUIItem
+        z: 99
         anchors.centerIn: parent
-        spacing: 16
-        Rectangle {
-            width: 28
-            height: 28
-            anchors.verticalCenter: parent.verticalCenter
-            color: isConnect ? "#00ff00" : "#ff0000"
-        }
-        Text {
-            text: isConnect ? "Keyboard connected" : "No keyboard connected"
-            color: "#e8e8e8"
-            font.family: "Arial"
-            font.pixelSize: 32
+    }
+
+    Timer {
+        id: tmrProtectUI
+        interval: 1000
+        repeat: false
+        onRunningChanged: {
+            if (!running) {
+                ui_View.setEnabled(true)
+                protectUIItem.setBusy(false)
+            }
         }
     }
 
-    Text {
-        id: busyText
+    Environment {
+        id: envItem
+        opacity: 0
+    }
+
+    Main_R7 {
+        id: main_R7
+        controlsEnabled: !upItem.isGlobalSettingSelect
+    }
+
+    Environment_Decoration {
+        id: envDecorationItem
+        opacity: 0
+    }
+
+    Menu_Down {
+        id: downItem
+        y: 600
+        enabled: !upItem.isGlobalSettingSelect
+        opacity: 0.2 + 0.8 * enabled
+    }
+
+    Menu_Up {
+        id: upItem
+        y: -600
+        opacity: 0.2 + 0.8 * enabled
+        onBtnClicked: (btnIndex) => {
+            if (btnIndex === 0)
+                isGlobalSettingSelect = !isGlobalSettingSelect
+            else if (btnIndex === 1)
+                mainIten.close()
+        }
+        onIsGlobalSettingSelectChanged: {
+            if (isGlobalSettingSelect)
+                _fkGlobalsetting.show()
+            else
+                _fkGlobalsetting.close()
+        }
+    }
+
+    Image {
+        id: logoWeb_img
+        y: 270
+        opacity: 0
         anchors.horizontalCenter: parent.horizontalCenter
-        anchors.bottom: parent.bottom
-        anchors.bottomMargin: 40
+        source: logoArea.containsMouse ? sourceWeb_1 : sourceWeb_0
+        MouseArea {
+            id: logoArea
+            anchors.fill: parent
+            hoverEnabled: true
+            onClicked: {
+                ui_View.playMedia_Index(3)
+                Qt.openUrlExternally(globalSetting_url)
+            }
+        }
+    }
+
+    Flickable {
+        id: _fkGlobalsetting
+        x: 5
+        y: 60
+        width: 340
+        height: 420
+        contentWidth: width
+        contentHeight: height
+        interactive: false
+        clip: true
         visible: false
-        text: "LOADING ......"
-        color: "#e8e8e8"
-        font.family: "Arial"
-        font.pixelSize: 20
-        font.bold: true
+
+        function show() {
+            if (paGlobalsettingBack_X.running) {
+                paGlobalsettingBack_X.complete()
+                show()
+            } else if (paGlobalsetting_X.running) {
+                paGlobalsetting_X.complete()
+            } else {
+                visible = true
+                paGlobalsetting_X.restart()
+            }
+        }
+
+        function close() {
+            if (paGlobalsettingBack_X.running) {
+                paGlobalsettingBack_X.complete()
+            } else if (paGlobalsetting_X.running) {
+                paGlobalsetting_X.complete()
+                close()
+            } else {
+                paGlobalsettingBack_X.restart()
+            }
+        }
+
+        Page_Globalsetting {
+            id: _Page_Globalsetting
+        }
+    }
+
+    // Start-up: the logo fades in and rises, the frame appears, then the menus drop in.
+    SequentialAnimation {
+        id: script0
+        onStarted: {
+            ui_View.playMedia_Index(1)
+            mainIten.visible = true
+        }
+        onFinished: {
+            script1.restart()
+            main_R7.playOnPowerOn()
+        }
+        NumberAnimation {
+            target: logoWeb_img; property: "opacity"; from: 0; to: 1
+            easing.type: Easing.InCirc; duration: animation_speed * 0.1
+        }
+        NumberAnimation {
+            target: logoWeb_img; property: "y"; from: 270; to: 30
+            easing.type: Easing.OutExpo; duration: animation_speed * 0.1
+        }
+        ParallelAnimation {
+            NumberAnimation {
+                target: envItem; property: "opacity"; from: 0; to: 1
+                easing.type: Easing.OutCirc; duration: animation_speed
+            }
+            NumberAnimation {
+                target: envDecorationItem; property: "opacity"; from: 0; to: 1
+                easing.type: Easing.OutCirc; duration: animation_speed
+            }
+        }
+    }
+
+    ParallelAnimation {
+        id: script1
+        NumberAnimation {
+            target: upItem; property: "y"; from: -600; to: 0
+            easing.type: Easing.OutElastic; duration: animation_speed
+        }
+        NumberAnimation {
+            target: downItem; property: "y"; from: 600; to: 600 - downItem.height
+            easing.type: Easing.OutElastic; duration: animation_speed
+        }
+    }
+
+    // Closing: the window folds up, then the program ends.
+    NumberAnimation {
+        id: scriptEnd
+        target: mainIten; property: "height"; from: 600; to: 0
+        easing.type: Easing.InOutCubic; duration: animation_speed
+        onFinished: ui_Ctl.onExit()
+    }
+
+    NumberAnimation {
+        id: paGlobalsetting_X
+        target: _fkGlobalsetting; property: "contentX"; from: _fkGlobalsetting.width; to: 0
+        easing.type: Easing.OutCubic; duration: animation_speed * 0.8
+    }
+
+    NumberAnimation {
+        id: paGlobalsettingBack_X
+        target: _fkGlobalsetting; property: "contentX"; from: 0; to: _fkGlobalsetting.width
+        easing.type: Easing.OutCubic; duration: animation_speed * 0.8
+        onFinished: _fkGlobalsetting.visible = false
     }
 }

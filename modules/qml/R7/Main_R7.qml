@@ -1,0 +1,224 @@
+import QtQuick
+
+// The R7 keyboard's part of the window: the function and profile menus, the page area with the
+// four feature pages, and the key names they share.
+Item {
+    id: mainItem_R7
+    width: 1000
+    height: 600
+
+    // Off while the settings panel is open: menus and pages then ignore input and show faded.
+    property bool controlsEnabled: true
+
+    property var _HWDef: []
+    property var _UsbStr: []
+    property var _UsbCode: []
+    property int _MaxProfile: 0
+
+    // A key press or release from the keyboard hook, for the pages.
+    signal msg_KB(bool isDown, int usbCode)
+
+    function initUI() {
+        _HWDef = ui_View.loadHWDef()
+        _UsbStr = ui_View.loadUsbStr()
+        _UsbCode = ui_View.loadUsbCode()
+        _MaxProfile = ui_View.getMaxProfile()
+        _KeyCodeString.initUI(_HWDef, _UsbStr, _UsbCode)
+        pfItem.initProfile(_MaxProfile)
+        pfItem.currentIndex = ui_View.ui_A1H_GetCurrentProfile()
+        _Page_Keydefine.initUI(true, _HWDef)
+        _Page_Macro.initUI()
+        ui_View.syncLed()
+        _Page_Color.initUI(true, _HWDef)
+        _Page_BackLighting.initUI()
+    }
+
+    // The keyboard changed its lighting by itself.
+    function zzzMorvel() {
+        _Page_Color.initUI()
+        _Page_BackLighting.initUI()
+        _Page_Color.playEffect(_Page_Color.visible)
+    }
+
+    function setSkin() {
+        fnItem.setSkin()
+    }
+
+    function translateStrings(code) {
+        _Page_Keydefine.translateStrings()
+        _Page_Macro.translateStrings()
+        _Page_Color.translateStrings()
+        _Page_BackLighting.translateStrings()
+        fnItem.translateStrings()
+        pfItem.translateStrings()
+    }
+
+    function playOnPowerOn() {
+        script_PowerOn.restart()
+    }
+
+    // Every page reloads from the newly chosen profile.
+    function changeProfile(profile) {
+        ui_View.ui_21H_SetCurrentProfile(profile)
+        _Page_Keydefine.initUI()
+        ui_View.syncLed()
+        _Page_Color.initUI()
+        _Page_BackLighting.initUI()
+    }
+
+    Connections {
+        target: mainIten
+        function onMsg_KB(isDown, usbCode) {
+            mainItem_R7.msg_KB(isDown, usbCode)
+        }
+    }
+
+    Flickable {
+        id: _fkPage
+        objectName: "_fkPage"
+        x: 171
+        y: 96
+        width: 759
+        height: 442
+        contentWidth: width
+        contentHeight: height
+        interactive: false
+        clip: true
+        visible: false
+        enabled: mainItem_R7.controlsEnabled
+        opacity: 0.2 + 0.8 * enabled
+
+        // The page shown.
+        property int curID: 0
+
+        // Slides the chosen page in, the shown one out first; index -1 only slides out. A
+        // request during a slide finishes that slide at once, so the last request wins.
+        function show(index) {
+            ui_View.playMedia_Index(2)
+            if (paBack_X.running) {
+                paBack_X.tmpIndex = index
+                paBack_X.complete()
+            } else if (pa_X.running) {
+                curID = index
+                pa_X.complete()
+            } else if (index < 0) {
+                paBack_X.tmpIndex = index
+                paBack_X.restart()
+            } else if (paBack_X.tmpIndex < 0) {
+                paBack_X.tmpIndex = index
+                curID = index
+                pa_X.restart()
+            } else {
+                paBack_X.tmpIndex = index
+                paBack_X.restart()
+            }
+        }
+
+        Page_Keydefine {
+            id: _Page_Keydefine
+            visible: _fkPage.curID === 0
+        }
+
+        Page_Macro {
+            id: _Page_Macro
+            y: 46
+            visible: _fkPage.curID === 1
+        }
+
+        Page_Color {
+            id: _Page_Color
+            property bool isComponentIsOk: false
+            visible: _fkPage.curID === 2
+            Component.onCompleted: isComponentIsOk = true
+            onVisibleChanged: {
+                if (isComponentIsOk)
+                    playEffect(visible)
+            }
+        }
+
+        Page_BackLighting {
+            id: _Page_BackLighting
+            y: 46
+            visible: _fkPage.curID === 3
+            onVisibleChanged: {
+                if (visible)
+                    syncColor()
+            }
+        }
+    }
+
+    Menu_Func {
+        id: fnItem
+        x: 8
+        y: 180
+        visible: false
+        currentIndex: -1
+        enabled: mainItem_R7.controlsEnabled
+        opacity: 0.2 + 0.8 * enabled
+        onIndexChanged_btn: (currentIndex) => {
+            mainIten.currentpage = currentIndex
+            _fkPage.show(currentIndex)
+        }
+    }
+
+    Menu_Prof {
+        id: pfItem
+        x: 1000 - width - 8
+        y: 95
+        visible: false
+        enabled: mainItem_R7.controlsEnabled
+        opacity: 0.2 + 0.8 * enabled
+        onIndexChanged_btn: (currentIndex) => {
+            mainItem_R7.changeProfile(currentIndex)
+            if (_Page_Color.isComponentIsOk)
+                _Page_Color.playEffect(_Page_Color.visible)
+        }
+    }
+
+    KeyCodeString {
+        id: _KeyCodeString
+    }
+
+    // The side menus slide in from the edges, then the page area opens on the chosen page.
+    ParallelAnimation {
+        id: script_PowerOn
+        onStarted: {
+            pfItem.x = 1000
+            fnItem.x = -150
+            pfItem.visible = true
+            fnItem.visible = true
+        }
+        onFinished: {
+            _fkPage.visible = true
+            _fkPage.curID = fnItem.currentIndex
+            pa_X.restart()
+        }
+        NumberAnimation {
+            target: pfItem; property: "x"; from: 1000; to: 1000 - pfItem.width - 8
+            easing.type: Easing.OutElastic; duration: animation_speed
+        }
+        NumberAnimation {
+            target: fnItem; property: "x"; from: -150; to: 8
+            easing.type: Easing.OutElastic; duration: animation_speed
+        }
+    }
+
+    NumberAnimation {
+        id: pa_X
+        target: _fkPage; property: "contentX"; from: -2 * _fkPage.width; to: 0
+        easing.type: Easing.OutCubic; duration: animation_speed * 0.5
+    }
+
+    NumberAnimation {
+        id: paBack_X
+        // The page to show once the shown one has left, -1 for none.
+        property int tmpIndex: -1
+        target: _fkPage; property: "contentX"; from: 0; to: -2 * _fkPage.width
+        easing.type: Easing.InCubic; duration: animation_speed * 0.5
+        onFinished: {
+            _fkPage.curID = tmpIndex
+            if (tmpIndex >= 0)
+                pa_X.restart()
+        }
+    }
+}

@@ -1,0 +1,19 @@
+import QtQuick
+
+// The two ornaments that head the side menus.
+Item {
+    width: 1000
+    height: 600
+
+    Image {
+        x: 78 - width / 2
+        y: 93 - height / 2
+        source: sourceDecoration1
+    }
+
+    Image {
+        x: 923 - width / 2
+        y: 93 - height / 2
+        source: sourceDecoration2
+    }
+}

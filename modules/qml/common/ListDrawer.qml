@@ -1,0 +1,73 @@
+import QtQuick
+
+// The clipped area under a list head: its content slides down to open and back up to close.
+// A request while the other direction is still moving finishes that movement first, so the
+// drawer always ends in the state last asked for.
+Item {
+    id: drawer
+    default property alias content: slide.data
+    property int contentHeight: 0
+    property int duration: 100
+    // True from the end of opening to the end of closing.
+    property bool isOpen: false
+    readonly property bool opening: openAnimation.running
+    readonly property bool closing: closeAnimation.running
+
+    signal openStarted
+    signal openFinished
+    signal closeFinished
+
+    function showList() {
+        if (closing) {
+            closeAnimation.complete()
+            showList()
+        } else if (opening) {
+            openAnimation.complete()
+        } else if (!isOpen) {
+            openAnimation.restart()
+        }
+    }
+
+    function closeList() {
+        if (opening) {
+            openAnimation.complete()
+            closeList()
+        } else if (closing) {
+            closeAnimation.complete()
+        } else if (isOpen) {
+            closeAnimation.restart()
+        }
+    }
+
+    height: contentHeight
+    clip: true
+    visible: isOpen || opening || closing
+
+    Item {
+        id: slide
+        width: drawer.width
+        height: drawer.contentHeight
+        y: -height
+    }
+
+    NumberAnimation {
+        id: openAnimation
+        target: slide; property: "y"; from: -drawer.contentHeight; to: 0
+        duration: drawer.duration; easing.type: Easing.OutQuad
+        onStarted: drawer.openStarted()
+        onFinished: {
+            drawer.isOpen = true
+            drawer.openFinished()
+        }
+    }
+
+    NumberAnimation {
+        id: closeAnimation
+        target: slide; property: "y"; from: 0; to: -drawer.contentHeight
+        duration: drawer.duration; easing.type: Easing.OutQuad
+        onFinished: {
+            drawer.isOpen = false
+            drawer.closeFinished()
+        }
+    }
+}
