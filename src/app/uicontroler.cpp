@@ -1,0 +1,63 @@
+#include "app/uicontroler.h"
+
+#include "device/hidthread.h"
+#include "view/myqquickview.h"
+#include "view/rootinvocation.h"
+#include "view/settingfiles.h"
+
+#include <QQmlContext>
+#include <QSettings>
+
+Ui_Controler::Ui_Controler(QWidget *window, Hid_Thread *hid, const QUrl &rootSource)
+{
+    if (window->objectName().isEmpty())
+        window->setObjectName(QStringLiteral("Widget"));
+    widget = window;
+    window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
+    window->setWindowOpacity(1.0);
+    window->setAttribute(Qt::WA_TranslucentBackground);
+    window->setStyleSheet(QStringLiteral("background:transparent;"));
+
+    view = new myQQuickView(window);
+    view->setObjectName(QStringLiteral("ui_View"));
+    view->setSource(rootSource);
+    // Published after the root exists: bindings using them are re-evaluated when they appear.
+    QQmlContext *context = view->rootContext();
+    context->setContextProperty(QStringLiteral("ui_View"), view.data());
+    context->setContextProperty(QStringLiteral("hid"), hid);
+    context->setContextProperty(QStringLiteral("ui_Ctl"), this);
+
+    window->resize(view->width(), view->height());
+
+    const QSettings apConfig(SettingFiles::apConfig(), QSettings::IniFormat);
+    window->setWindowTitle(apConfig.value(QStringLiteral("common/name")).toString());
+}
+
+void Ui_Controler::onMinimize()
+{
+    if (widget)
+        widget->setVisible(false);
+}
+
+void Ui_Controler::onXChanged(int x)
+{
+    if (widget)
+        widget->move(widget->x() + x, widget->y());
+}
+
+void Ui_Controler::onYChanged(int y)
+{
+    if (widget)
+        widget->move(widget->x(), widget->y() + y);
+}
+
+void Ui_Controler::setBusy(int busyTime)
+{
+    invokeRootFunction(view, "setProtectUI", Qt::DirectConnection, {busyTime});
+}
+
+void Ui_Controler::onExit()
+{
+    if (widget)
+        widget->close();
+}

@@ -1,0 +1,84 @@
+#include "app/widget.h"
+
+#include "app/devicetable.h"
+#include "app/userevent.h"
+#include "view/myqquickview.h"
+
+#include <QCoreApplication>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace
+{
+constexpr int deviceCheckDelayMs = 1024;
+}
+
+Widget::Widget(QWidget *parent, const QUrl &rootSource) : QWidget(parent)
+{
+    hid.owner = this;
+    controller = new Ui_Controler(this, &hid, rootSource);
+    controller->uiView()->setHidThread(&hid);
+    checkTimer.setInterval(deviceCheckDelayMs);
+    checkTimer.setSingleShot(true);
+    connect(&checkTimer, &QTimer::timeout, this, &Widget::checkDevice);
+
+    // The worker ends on its own thread when the keyboard is gone; the check that tells the UI
+    // is armed back here, as if the system had reported the removal.
+    connect(&hid, &Hid_Thread::deviceRemoved, this, &Widget::deviceChangeNotified,
+            Qt::QueuedConnection);
+#ifdef Q_OS_LINUX
+    connect(&deviceMonitor, &UdevDeviceMonitor::deviceChanged, this, &Widget::deviceChangeNotified);
+#endif
+}
+
+Widget::~Widget()
+{
+    hid.stopWorker();
+    controller->deleteLater();
+}
+
+void Widget::startUI()
+{
+    controller->setBusy(1);
+    controller->uiView()->initUI();
+    QCoreApplication::postEvent(this,
+                                new UserEvent(UserEvent::userEventType, UserEvent::startUiCode));
+}
+
+void Widget::checkDevice()
+{
+    const QStringList productNames =
+        controller->uiView()->getGlobalData(QStringLiteral("common/product_name")).toStringList();
+    hid.updateDeviceList(readDeviceTable(QStringLiteral(":/DevInfo.ini"), productNames));
+    hid.swichCurDevice(uint(hid.selectedDevice()));
+    controller->uiView()->syncFW();
+}
+
+void Widget::deviceChangeNotified()
+{
+    if (!hid.isWorkerRunning())
+        checkTimer.start();
+}
+
+void Widget::customEvent(QEvent *event)
+{
+    const auto *userEvent = dynamic_cast<const UserEvent *>(event);
+    if (!userEvent || event->type() != UserEvent::userEventType ||
+        userEvent->code != UserEvent::startUiCode)
+        return;
+    controller->setBusy(0);
+    controller->uiView()->runUI();
+}
+
+#ifdef Q_OS_WIN
+bool Widget::nativeEvent(const QByteArray &eventType, void *message, qintptr *result)
+{
+    const MSG *msg = static_cast<const MSG *>(message);
+    if (eventType == "windows_generic_MSG" && msg->message == WM_DEVICECHANGE)
+        deviceChangeNotified();
+    // Qt's own handling always follows: result starts at 0.
+    return result && *result != 0;
+}
+#endif

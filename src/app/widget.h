@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/uicontroler.h"
+#include "device/hidthread.h"
+
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+
+#ifdef Q_OS_LINUX
+#include "app/udevdevicemonitor.h"
+#endif
+
+// The program's one window: frameless, translucent, filled by the QML view. It owns the device
+// object and the device-check timer, and carries the start-up hand-shake with the QML root.
+class Widget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Widget(QWidget *parent = nullptr,
+                    const QUrl &rootSource = Ui_Controler::defaultRootSource());
+    ~Widget() override;
+
+    // Busy protection on, "initUI" queued, then the start event posted to this window.
+    void startUI();
+
+    Ui_Controler *uiController() const { return controller; }
+    Hid_Thread &device() { return hid; }
+    QTimer *deviceCheckTimer() { return &checkTimer; }
+
+public Q_SLOTS:
+    void checkDevice();
+    // A device came or went. Ignored while the worker runs: it notices a removal itself.
+    void deviceChangeNotified();
+
+protected:
+    void customEvent(QEvent *event) override;
+#ifdef Q_OS_WIN
+    bool nativeEvent(const QByteArray &eventType, void *message, qintptr *result) override;
+#endif
+
+private:
+    // Single-shot: a burst of device changes gives one check, 1024 ms after the last of them.
+    QTimer checkTimer;
+    // Scheduled for deletion by the destructor; the view inside it is a child of this window.
+    Ui_Controler *controller = nullptr;
+    Hid_Thread hid;
+#ifdef Q_OS_LINUX
+    UdevDeviceMonitor deviceMonitor;
+#endif
+};

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QList>
+#include <QMap>
+#include <QPointer>
+#include <QQuickWidget>
+#include <QStringList>
+#include <QVariant>
+
+class Hid_Thread;
+class QSettings;
+
+// The backend the QML talks to: every action of the UI on files, sounds or the keyboard is one
+// of its slots. It reaches the QML only by invoking functions of the root object by name.
+// Everything here runs on the GUI thread.
+class myQQuickView : public QQuickWidget
+{
+    Q_OBJECT
+
+public:
+    explicit myQQuickView(QWidget *parent = nullptr);
+    ~myQQuickView() override;
+
+    // The device object; set once by the window right after the view is built. Lighting states
+    // the keyboard reports are stored here, on the GUI thread.
+    void setHidThread(Hid_Thread *hid);
+
+    // Called by the keyboard and mouse hooks.
+    void detectKeyboard(bool isDown, uchar usbCode);
+    void detectMouse(bool isDown, uint volkCode, uint x, uint y);
+
+    uchar layoutType() const { return kbLayoutType; }
+    uchar activeProfile() const { return currentProfile; }
+    uchar macroSlots() const { return maxMacro; }
+    // The settings of profile `index`, or null when there is no such profile.
+    QSettings *profileAt(int index) const;
+
+    // The second half of getCustomFilePath: the chosen picture must open, or the user is told
+    // and the result is empty.
+    QString acceptPicture(const QString &path) const;
+
+public Q_SLOTS:
+    void currentVersion(bool isMyKeyboard);
+    void closeUI();
+    void syncFW();
+    void initUI();
+    void zzzMorvel();
+    void runUI();
+    QVariantList loadUsbStr();
+    QVariantList loadUsbCode();
+    bool getIsSkinShow();
+    uchar getMaxProfile();
+    QString getCustomFilePath();
+    void setGlobalInt(QVariant key, QVariant tmpdata);
+    QVariant getGlobalData(QVariant key);
+
+private:
+    void storeLedState(const QVariantList &ledType);
+
+    QPointer<Hid_Thread> hidThread;
+    // Owned; opened in the constructor, deleted (and so written out) with the view.
+    QSettings *apConfig = nullptr;
+    QList<QSettings *> profileSettings;
+    // Index into profileSettings, as the keyboard reported it: check it before use.
+    uchar currentProfile = 0;
+    QStringList messages;
+    uchar kbLayoutType = 0;
+    uchar maxMacro = 0;
+    uchar maxProfile = 0;
+    QMap<QString, uchar> keyNameToCode;
+};

@@ -1,0 +1,92 @@
+#include "view/myqquickview.h"
+
+#include "device/hidthread.h"
+#include "view/hardwarelimits.h"
+#include "view/rootinvocation.h"
+#include "view/settingfiles.h"
+
+#include <QSettings>
+
+myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
+{
+    // The window is translucent; the QML root decides what is drawn.
+    setClearColor(Qt::transparent);
+
+    const HardwareLimits limits = readHardwareLimits(SettingFiles::hardwareDefinition());
+    kbLayoutType = limits.kbLayoutType;
+    maxMacro = limits.maxMacro;
+    maxProfile = limits.maxProfile;
+
+    apConfig = new QSettings(SettingFiles::apConfig(), QSettings::IniFormat);
+    for (int i = 0; i < maxProfile; ++i)
+        profileSettings.append(new QSettings(SettingFiles::profile(i), QSettings::IniFormat));
+}
+
+myQQuickView::~myQQuickView()
+{
+    delete apConfig;
+    qDeleteAll(profileSettings);
+}
+
+void myQQuickView::setHidThread(Hid_Thread *hid)
+{
+    if (hidThread)
+        disconnect(hidThread, nullptr, this, nullptr);
+    hidThread = hid;
+    if (hid)
+        connect(hid, &Hid_Thread::ledStateReceived, this, &myQQuickView::storeLedState,
+                Qt::QueuedConnection);
+}
+
+QSettings *myQQuickView::profileAt(int index) const
+{
+    if (index < 0 || index >= profileSettings.size())
+        return nullptr;
+    return profileSettings.at(index);
+}
+
+// The keyboard changed its lighting by itself: keep the profile file in step, then let the
+// colour pages reload from it.
+void myQQuickView::storeLedState(const QVariantList &ledType)
+{
+    if (QSettings *profile = profileAt(currentProfile)) {
+        profile->setValue(QStringLiteral("color/ledType"), ledType);
+        profile->sync();
+    }
+    zzzMorvel();
+}
+
+void myQQuickView::currentVersion(bool isMyKeyboard)
+{
+    invokeRootFunction(this, "currentVersion", Qt::QueuedConnection, {isMyKeyboard});
+}
+
+void myQQuickView::closeUI()
+{
+    invokeRootFunction(this, "close", Qt::QueuedConnection);
+}
+
+void myQQuickView::initUI()
+{
+    invokeRootFunction(this, "initUI", Qt::QueuedConnection);
+}
+
+void myQQuickView::zzzMorvel()
+{
+    invokeRootFunction(this, "zzzMorvel", Qt::QueuedConnection);
+}
+
+void myQQuickView::runUI()
+{
+    invokeRootFunction(this, "run", Qt::QueuedConnection);
+}
+
+void myQQuickView::detectKeyboard(bool isDown, uchar usbCode)
+{
+    invokeRootFunction(this, "detectKeyboard", Qt::QueuedConnection, {isDown, int(usbCode)});
+}
+
+void myQQuickView::detectMouse(bool isDown, uint volkCode, uint x, uint y)
+{
+    invokeRootFunction(this, "detectMouse", Qt::QueuedConnection, {isDown, volkCode, x, y});
+}

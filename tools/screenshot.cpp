@@ -1,0 +1,101 @@
+// Starts the program exactly as its main() does, saves a picture of its window and reports how
+// long it took from the start of the process to the first frame on screen.
+//
+//   R7Screenshot [--delay ms] [--started-at epoch-ms] [file.png]
+//
+// --started-at is the wall-clock time at which the caller launched the process (for example
+// `date +%s%3N`); without it the time is counted from the application object's construction.
+
+#include "app/executabledirectory.h"
+#include "app/widget.h"
+#include "view/myqquickview.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDateTime>
+#include <QDir>
+#include <QPixmap>
+#include <QQuickWindow>
+#include <QTextStream>
+#include <QTimer>
+
+namespace
+{
+// Notes the first paint of the view that shows a rendered scene.
+class FirstFrameWatcher : public QObject
+{
+public:
+    FirstFrameWatcher(myQQuickView *view, std::function<void()> onFirstFrame)
+        : firstFrame(std::move(onFirstFrame))
+    {
+        connect(
+            view->quickWindow(), &QQuickWindow::afterRendering, this, [this] { rendered = true; },
+            Qt::DirectConnection);
+        view->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && rendered && firstFrame) {
+            // The paint ends with the flush to the screen: count from just after it.
+            QTimer::singleShot(0, this, firstFrame);
+            firstFrame = nullptr;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> firstFrame;
+    bool rendered = false;
+};
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const qint64 constructedAt = QDateTime::currentMSecsSinceEpoch();
+    QApplication app(argc, argv);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Saves a picture of the program's window."));
+    parser.addHelpOption();
+    const QCommandLineOption delay(QStringLiteral("delay"),
+                                   QStringLiteral("Wait this long after the first frame."),
+                                   QStringLiteral("ms"), QStringLiteral("500"));
+    const QCommandLineOption startedAt(QStringLiteral("started-at"),
+                                       QStringLiteral("When the process was launched."),
+                                       QStringLiteral("epoch-ms"));
+    parser.addOption(delay);
+    parser.addOption(startedAt);
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The picture to write."));
+    parser.process(app);
+
+    const qint64 start =
+        parser.isSet(startedAt) ? parser.value(startedAt).toLongLong() : constructedAt;
+    const QString file = QDir::current().absoluteFilePath(
+        parser.positionalArguments().value(0, QStringLiteral("r7-window.png")));
+
+    makeExecutableDirectoryCurrent();
+    Widget widget;
+    widget.checkDevice();
+    widget.showNormal();
+    widget.startUI();
+
+    QTextStream out(stdout);
+    int result = 0;
+    FirstFrameWatcher watcher(widget.uiController()->uiView(), [&] {
+        out << "first frame: " << QDateTime::currentMSecsSinceEpoch() - start << " ms\n";
+        out.flush();
+        QTimer::singleShot(parser.value(delay).toInt(), &app, [&] {
+            if (!widget.grab().save(file)) {
+                out << "cannot write " << file << "\n";
+                result = 1;
+            } else {
+                out << "saved " << file << "\n";
+            }
+            QApplication::quit();
+        });
+    });
+    const int loop = QApplication::exec();
+    return result != 0 ? result : loop;
+}
