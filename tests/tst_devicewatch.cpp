@@ -1,0 +1,179 @@
+// Following the keyboard being plugged in and out, and the lighting states it reports.
+
+#include "app/widget.h"
+#include "device/virtualkeyboard.h"
+#include "qmlcallrecorder.h"
+#include "testworkspace.h"
+#include "view/myqquickview.h"
+
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace
+{
+constexpr int checkDelayMs = 1024;
+// Generous bounds: the machine running the tests may be busy.
+constexpr int lateMarginMs = 3000;
+constexpr int restartedAtLeastMs = 700;
+} // namespace
+
+class DeviceWatchTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { qputenv("R7_VIRTUAL_KEYBOARD", "1"); }
+    void init() { resetVirtualKeyboard(); }
+
+    void burstGivesOneCheckAfterTheLast();
+    void changesWhileTheWorkerRunsAreIgnored();
+    void unplugTellsTheUiWithoutFurtherNotification();
+    void ledStateLandsInTheCurrentProfile_data();
+    void ledStateLandsInTheCurrentProfile();
+};
+
+// Ten notifications 200 ms apart with no worker running: the timer restarts on each, and one
+// check follows, 1024 ms after the last. The keyboard arrives in the middle of the burst.
+void DeviceWatchTest::burstGivesOneCheckAfterTheLast()
+{
+    VirtualKeyboard::shared().unplug();
+    TestWorkspace workspace;
+    Widget widget(nullptr, recordingRoot());
+    QmlCallRecorder recorder(widget.uiController()->uiView());
+    widget.checkDevice();
+    QTRY_COMPARE(recorder.names(), QStringList{QStringLiteral("currentVersion")});
+    recorder.clear();
+
+    QTimer *timer = widget.deviceCheckTimer();
+    QSignalSpy checks(timer, &QTimer::timeout);
+    qint64 checkedAt = -1;
+    connect(timer, &QTimer::timeout, this, [&] { checkedAt = recorder.now(); });
+    qint64 lastNotification = 0;
+    for (int i = 0; i < 10; ++i) {
+        if (i == 5)
+            VirtualKeyboard::shared().plug();
+        lastNotification = recorder.now();
+        widget.deviceChangeNotified();
+        QVERIFY(timer->isActive());
+        QVERIFY2(timer->remainingTime() >= restartedAtLeastMs,
+                 qPrintable(QString::number(timer->remainingTime())));
+        QTest::qWait(200);
+        QCOMPARE(checks.count(), 0);
+    }
+
+    QTRY_COMPARE_WITH_TIMEOUT(checks.count(), 1, checkDelayMs + lateMarginMs);
+    QVERIFY2(checkedAt - lastNotification >= checkDelayMs - 1,
+             qPrintable(QString::number(checkedAt - lastNotification)));
+    QTRY_COMPARE(recorder.names(), QStringList{QStringLiteral("currentVersion")});
+    QCOMPARE(recorder.calls().at(0).args, QVariantList{true});
+    QVERIFY(widget.device().isWorkerRunning());
+
+    QTest::qWait(checkDelayMs + 200);
+    QCOMPARE(checks.count(), 1);
+    QCOMPARE(recorder.calls().size(), 1);
+}
+
+void DeviceWatchTest::changesWhileTheWorkerRunsAreIgnored()
+{
+    TestWorkspace workspace;
+    Widget widget(nullptr, recordingRoot());
+    QmlCallRecorder recorder(widget.uiController()->uiView());
+    widget.checkDevice();
+    QVERIFY(widget.device().isWorkerRunning());
+    QTRY_COMPARE(recorder.names(), QStringList{QStringLiteral("currentVersion")});
+    recorder.clear();
+
+    QSignalSpy checks(widget.deviceCheckTimer(), &QTimer::timeout);
+    for (int i = 0; i < 3; ++i) {
+        widget.deviceChangeNotified();
+        QVERIFY(!widget.deviceCheckTimer()->isActive());
+    }
+    QTest::qWait(checkDelayMs + 300);
+    QCOMPARE(checks.count(), 0);
+    QCOMPARE(recorder.names(), QStringList());
+}
+
+// The worker notices the removal; the UI hears of it with no device-change message at all.
+void DeviceWatchTest::unplugTellsTheUiWithoutFurtherNotification()
+{
+    TestWorkspace workspace;
+    Widget widget(nullptr, recordingRoot());
+    QmlCallRecorder recorder(widget.uiController()->uiView());
+    widget.checkDevice();
+    QTRY_COMPARE(recorder.names(), QStringList{QStringLiteral("currentVersion")});
+    QCOMPARE(recorder.calls().at(0).args, QVariantList{true});
+    recorder.clear();
+
+    VirtualKeyboard::shared().unplug();
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.names(), QStringList{QStringLiteral("currentVersion")},
+                              500 + checkDelayMs + lateMarginMs);
+    QCOMPARE(recorder.calls().at(0).args, QVariantList{false});
+    QVERIFY(!widget.device().isWorkerRunning());
+    QVERIFY(widget.device().devices().value(0).commandPath.isEmpty());
+
+    QTest::qWait(checkDelayMs + 200);
+    QCOMPARE(recorder.calls().size(), 1);
+}
+
+void DeviceWatchTest::ledStateLandsInTheCurrentProfile_data()
+{
+    QTest::addColumn<int>("maxProfile");
+    QTest::addColumn<int>("keyboardProfile");
+    QTest::addColumn<QString>("profileFile"); // empty: no profile file may change
+
+    QTest::newRow("first profile") << 5 << 0 << QStringLiteral("p1.bin");
+    QTest::newRow("third profile") << 5 << 2 << QStringLiteral("p3.bin");
+    QTest::newRow("keyboard beyond the profiles") << 2 << 4 << QString();
+    QTest::newRow("no profiles at all") << 0 << 0 << QString();
+}
+
+// The notified values are stored on the GUI thread before "zzzMorvel" reaches the QML, once.
+void DeviceWatchTest::ledStateLandsInTheCurrentProfile()
+{
+    QFETCH(int, maxProfile);
+    QFETCH(int, keyboardProfile);
+    QFETCH(QString, profileFile);
+    TestWorkspace workspace;
+    workspace.writeSetting(QStringLiteral("HWDef.bin"),
+                           {{QStringLiteral("common/maxProfile"), maxProfile}});
+    VirtualFirmware firmware = VirtualKeyboard::shared().firmware();
+    firmware.currentProfile = quint8(keyboardProfile);
+    VirtualKeyboard::shared().setFirmware(firmware);
+
+    Widget widget(nullptr, recordingRoot());
+    QmlCallRecorder recorder(widget.uiController()->uiView());
+    widget.checkDevice();
+    QCOMPARE(int(widget.uiController()->uiView()->activeProfile()), keyboardProfile);
+    QTRY_COMPARE(recorder.names(), QStringList{QStringLiteral("currentVersion")});
+    recorder.clear();
+
+    const QStringList expected{"2", "3", "1", "0", "5", "0", "1"};
+    QStringList storedWhenCalled;
+    recorder.onCall = [&](const QmlCallRecorder::Call &call) {
+        if (call.name == QLatin1String("zzzMorvel") && !profileFile.isEmpty())
+            storedWhenCalled =
+                QSettings(workspace.path(QStringLiteral("modules/setting/") + profileFile),
+                          QSettings::IniFormat)
+                    .value(QStringLiteral("color/ledType"))
+                    .toStringList();
+    };
+    VirtualKeyboard::shared().changeLighting({2, 3, 1, 0, 5, 0, 1});
+    QTRY_COMPARE(recorder.names(), QStringList{QStringLiteral("zzzMorvel")});
+    QTest::qWait(700);
+    QCOMPARE(recorder.names(), QStringList{QStringLiteral("zzzMorvel")});
+
+    if (!profileFile.isEmpty())
+        QCOMPARE(storedWhenCalled, expected);
+    for (int n = 1; n <= 10; ++n) {
+        const QString file = QStringLiteral("p%1.bin").arg(n);
+        if (file == profileFile)
+            continue;
+        const QSettings other(workspace.path(QStringLiteral("modules/setting/") + file),
+                              QSettings::IniFormat);
+        QVERIFY2(!other.contains(QStringLiteral("color/ledType")), qPrintable(file));
+    }
+}
+
+QTEST_MAIN(DeviceWatchTest)
+#include "tst_devicewatch.moc"
