@@ -7,7 +7,10 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <array>
+
 class Hid_Thread;
+class QMediaPlayer;
 class QSettings;
 
 // The backend the QML talks to: every action of the UI on files, sounds or the keyboard is one
@@ -41,6 +44,14 @@ public:
     // and the result is empty.
     QString acceptPicture(const QString &path) const;
 
+    // The second halves of loadMacroIniFromFile and saveMacroIniToFile, once the user has
+    // chosen the other file.
+    void importMacro(const QVariant &name, const QString &source);
+    void exportMacro(const QVariant &name, const QString &target);
+
+    // Sound player 0 to 4, for those who watch what plays.
+    QMediaPlayer *mediaPlayer(int index) const;
+
 public Q_SLOTS:
     void currentVersion(bool isMyKeyboard);
     void closeUI();
@@ -48,18 +59,42 @@ public Q_SLOTS:
     void initUI();
     void zzzMorvel();
     void runUI();
+    void setEnableAudio(bool isEnable);
+    void playMedia_Index(uchar index);
+    void playMedia_Background();
+    void clearAllMedia();
+    void openUpdateExe();
     QVariantList loadUsbStr();
     QVariantList loadUsbCode();
     bool getIsSkinShow();
     uchar getMaxProfile();
+    void loadMacroIniFromFile(QVariant name);
+    void saveMacroIniToFile(QVariant name);
+    void renameMacroIniFile(QVariant oldName, QVariant newName);
     QString getCustomFilePath();
+    void initMacroIni(uchar macroCount);
+    QVariant createMacroIni();
+    QVariant deleteMacroIni(QVariant name);
+    QStringList getMacroIniNames();
+    QVariant saveMacroIni(QVariant name, QStringList macros);
+    QStringList loadMacroIni(QVariant name);
+    QVariantList loadMacroIniConfig(QVariant name);
+    void setMacroIniConfig(QVariant name, QVariantList config);
+    QList<uchar> macroIncode(QStringList macros, QVariant repeatTimes);
+    QVariant getMacroRepeat(QVariant name);
+    void ui_10H_SetMacroKey(QVariant macroId, QVariant name);
     void setGlobalInt(QVariant key, QVariant tmpdata);
     QVariant getGlobalData(QVariant key);
 
 private:
     void storeLedState(const QVariantList &ledType);
+    void createMediaPlayers();
 
     QPointer<Hid_Thread> hidThread;
+    // Sounds play only while this is set; the background track restarts regardless.
+    bool audioEnabled = true;
+    // Children of the view, each with its own audio output.
+    std::array<QMediaPlayer *, 5> mediaObjects{};
     // Owned; opened in the constructor, deleted (and so written out) with the view.
     QSettings *apConfig = nullptr;
     QList<QSettings *> profileSettings;
