@@ -7,7 +7,7 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config clang-format
   # Qt 6 and the QML modules the interface imports
-  qt6-base-dev qt6-declarative-dev qt6-multimedia-dev
+  qt6-base-dev qt6-qpa-plugins qt6-declarative-dev qt6-multimedia-dev
   qml6-module-qtqml-workerscript qml6-module-qtquick qml6-module-qtquick-window
   qml6-module-qttest qml6-module-qtquick-controls qml6-module-qtquick-templates
   qml6-module-qtquick-layouts qml6-module-qtmultimedia
@@ -16,10 +16,12 @@ packages=(
   libhidapi-dev libudev-dev libx11-dev libxi-dev libxtst-dev
   # tests and screenshots
   xvfb xauth xdotool x11-apps imagemagick
+  # compile-checks the Windows input hook
+  g++-mingw-w64-x86-64
   # fonts: an Arial-compatible family and a CJK family
   fonts-liberation2 fonts-wqy-microhei
   # making the sounds
-  sox libsox-fmt-mp3 lame
+  sox libsox-fmt-mp3 lame bc
 )
 
 missing=()

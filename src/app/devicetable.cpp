@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 quint16 hexValue(const QSettings &table, const QString &key)
 {
     bool ok = false;

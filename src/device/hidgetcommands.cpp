@@ -19,8 +19,7 @@ bool Hid_Thread::beginGetCommand(uchar code, uchar param2, uchar param3, const u
     return true;
 }
 
-void Hid_Thread::hid_80H_GetFWVersion(ushort &version, uchar &mode_UsUk, uchar &code0,
-                                      uchar &code1)
+void Hid_Thread::hid_80H_GetFWVersion(ushort &version, uchar &mode_UsUk, uchar &code0, uchar &code1)
 {
     if (!beginGetCommand(0x80, 0x00, 0x00, nullptr, 0))
         return;
@@ -56,8 +55,8 @@ void Hid_Thread::hid_84H_GetButtonSensitivity(uchar &sens1)
     sens1 = ansReport[2];
 }
 
-bool Hid_Thread::hid_88H_GetLEDType(uchar &type, uchar &brightness, uchar &speed,
-                                    uchar &direction, uchar &color, uchar &bl0, uchar &bl1)
+bool Hid_Thread::hid_88H_GetLEDType(uchar &type, uchar &brightness, uchar &speed, uchar &direction,
+                                    uchar &color, uchar &bl0, uchar &bl1)
 {
     if (!beginGetCommand(0x88, 0x00, 0x00, nullptr, 0))
         return false;

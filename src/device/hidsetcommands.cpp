@@ -7,7 +7,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 constexpr uchar x55 = 0x55;
 constexpr uchar xAA = 0xAA;
 } // namespace

@@ -2,14 +2,14 @@
 
 #include <QCoreApplication>
 #include <QMutexLocker>
-#include <QThreadPool>
 
 #include <algorithm>
 #include <vector>
 
 std::atomic<bool> Hid_Thread::keyboardAccepted{true};
 
-namespace {
+namespace
+{
 // Largest report payload accepted from the device table; anything beyond is not a HID report.
 constexpr int maxReportLength = 1024;
 // Data reports that never come end a query after this long instead of stalling the GUI thread.
@@ -19,14 +19,7 @@ constexpr int idlePollIntervalMs = 8;
 constexpr int dataReportPauseMs = 8;
 } // namespace
 
-Hid_Thread::Hid_Thread(HidBackend &backend) : hidapi(backend)
-{
-    // The worker holds one pool thread for as long as the keyboard is connected; set transfers
-    // need a second one to make progress at the same time.
-    QThreadPool *pool = QThreadPool::globalInstance();
-    if (pool->maxThreadCount() < 2)
-        pool->setMaxThreadCount(2);
-}
+Hid_Thread::Hid_Thread(HidBackend &backend) : hidapi(backend) {}
 
 Hid_Thread::~Hid_Thread()
 {
@@ -71,54 +64,38 @@ void Hid_Thread::updateDeviceList(const QList<DevInfoEntry> &entries)
 
 hid_device *Hid_Thread::openCommandInterface(int index)
 {
-    QString path;
-    {
-        QMutexLocker lock(&deviceListLock);
-        if (index < 0 || index >= deviceList.size())
-            return nullptr;
-        path = deviceList.at(index).commandPath;
-    }
-    if (path.isEmpty())
-        return nullptr;
-    if (commandHandle) {
-        hidapi.close(commandHandle);
-        commandHandle = nullptr;
-    }
-    commandHandle = hidapi.open_path(path.toLatin1().constData());
-    if (commandHandle) {
-        hidapi.set_nonblocking(commandHandle, 0);
-        return commandHandle;
-    }
-    // The keyboard is gone or not ours to open: stay away from it until the next device check.
-    QMutexLocker lock(&deviceListLock);
-    if (index < deviceList.size() && deviceList.at(index).commandPath == path)
-        deviceList[index].commandPath.clear();
-    return nullptr;
+    return openInterface(index, &DeviceSlot::commandPath, commandHandle);
 }
 
 hid_device *Hid_Thread::openInputInterface(int index)
 {
-    QString path;
+    return openInterface(index, &DeviceSlot::inputPath, inputHandle);
+}
+
+hid_device *Hid_Thread::openInterface(int index, QString DeviceSlot::*path, hid_device *&handle)
+{
+    QString opened;
     {
         QMutexLocker lock(&deviceListLock);
         if (index < 0 || index >= deviceList.size())
             return nullptr;
-        path = deviceList.at(index).inputPath;
+        opened = deviceList.at(index).*path;
     }
-    if (path.isEmpty())
+    if (opened.isEmpty())
         return nullptr;
-    if (inputHandle) {
-        hidapi.close(inputHandle);
-        inputHandle = nullptr;
+    if (handle) {
+        hidapi.close(handle);
+        handle = nullptr;
     }
-    inputHandle = hidapi.open_path(path.toLatin1().constData());
-    if (inputHandle) {
-        hidapi.set_nonblocking(inputHandle, 0);
-        return inputHandle;
+    handle = hidapi.open_path(opened.toLatin1().constData());
+    if (handle) {
+        hidapi.set_nonblocking(handle, 0);
+        return handle;
     }
+    // The keyboard is gone or not ours to open: stay away from it until the next device check.
     QMutexLocker lock(&deviceListLock);
-    if (index < deviceList.size() && deviceList.at(index).inputPath == path)
-        deviceList[index].inputPath.clear();
+    if (index < deviceList.size() && deviceList.at(index).*path == opened)
+        (deviceList[index].*path).clear();
     return nullptr;
 }
 
@@ -190,8 +167,8 @@ bool Hid_Thread::queryTransfer(int n)
     for (int offset = 0; offset < n; offset += chunk) {
         std::fill(report.begin(), report.end(), uchar(0));
         if (!openCommandInterface(currentDevice) ||
-            hidapi.read_timeout(commandHandle, report.data(), report.size(),
-                                dataReportTimeoutMs) <= 0)
+            hidapi.read_timeout(commandHandle, report.data(), report.size(), dataReportTimeoutMs) <=
+                0)
             return failTransfer();
         const int length = std::min(chunk, n - offset);
         std::copy_n(report.begin(), length, dataBuffer.begin() + offset);

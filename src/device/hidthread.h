@@ -1,7 +1,7 @@
 #pragma once
 
-#include "device/devinfoentry.h"
 #include "device/deviceslot.h"
+#include "device/devinfoentry.h"
 #include "device/hidbackend.h"
 
 #include <QFuture>
@@ -50,8 +50,8 @@ public Q_SLOTS:
 
     void hid_02H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3);
     void hid_04H_SetButtonSensitivity(uchar sens1);
-    void hid_08H_SetLEDType(uchar type, uchar brightness, uchar speed, uchar direction,
-                            uchar color, uchar bl0, uchar bl1);
+    void hid_08H_SetLEDType(uchar type, uchar brightness, uchar speed, uchar direction, uchar color,
+                            uchar bl0, uchar bl1);
     void hid_09H_StopMacroSending();
     void hid_0CH_SetKeyMatrix_1(uchar *src128);
     void hid_0DH_SetKeyMatrix_2(uchar *src128);
@@ -86,6 +86,7 @@ private:
 
     hid_device *openCommandInterface(int index);
     hid_device *openInputInterface(int index);
+    hid_device *openInterface(int index, QString DeviceSlot::*path, hid_device *&handle);
     bool waitIdle();
     void giveBackTransport();
     bool queryTransfer(int n);
@@ -93,6 +94,7 @@ private:
     bool failTransfer();
     bool currentSlotUsable(int &reportLength);
     void watchInput(uint did);
+    void watchLoop(uint did);
 
     void runSetCommand(uchar code, const Bytes7 &bytes2to8, const uchar *src, int n, int pauseMs);
     void setCommandReport(uchar code, const Bytes7 &bytes2to8);

@@ -6,7 +6,8 @@
 #include <QThreadPool>
 #include <QtConcurrent>
 
-namespace {
+namespace
+{
 constexpr int notificationLength = 12;
 constexpr int readTimeoutMs = 500;
 } // namespace
@@ -26,9 +27,8 @@ void Hid_Thread::startWorker(uint did)
 {
     stopWorker();
     workerRunning = true;
-    workerFuture = QtConcurrent::run(QThreadPool::globalInstance(), [this, did] {
-        watchInput(did);
-    });
+    workerFuture =
+        QtConcurrent::run(QThreadPool::globalInstance(), [this, did] { watchInput(did); });
 }
 
 void Hid_Thread::stopWorker()
@@ -46,6 +46,16 @@ void Hid_Thread::watchInput(uint did)
         if (did >= uint(deviceList.size()) || deviceList.at(int(did)).inputPath.isEmpty())
             return;
     }
+    // The worker spends its life waiting on the keyboard. It gives its place in the pool back
+    // for that time, so a set transfer always finds a thread, however small the pool is.
+    QThreadPool *pool = QThreadPool::globalInstance();
+    pool->releaseThread();
+    watchLoop(did);
+    pool->reserveThread();
+}
+
+void Hid_Thread::watchLoop(uint did)
+{
     while (workerRunning) {
         QElapsedTimer pass;
         pass.start();
@@ -56,8 +66,8 @@ void Hid_Thread::watchInput(uint did)
             return;
         }
         std::array<uchar, notificationLength> report{};
-        const int got = hidapi.read_timeout(inputHandle, report.data(), report.size(),
-                                            readTimeoutMs);
+        const int got =
+            hidapi.read_timeout(inputHandle, report.data(), report.size(), readTimeoutMs);
         if (got == notificationLength) {
             QVariantList ledType;
             for (int i = 4; i <= 10; ++i)

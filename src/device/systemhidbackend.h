@@ -11,8 +11,7 @@ public:
     hid_device *open_path(const char *path) override;
     void close(hid_device *device) override;
     int set_nonblocking(hid_device *device, int nonblock) override;
-    int send_feature_report(hid_device *device, const unsigned char *data,
-                            size_t length) override;
+    int send_feature_report(hid_device *device, const unsigned char *data, size_t length) override;
     int get_feature_report(hid_device *device, unsigned char *data, size_t length) override;
     int write(hid_device *device, const unsigned char *data, size_t length) override;
     int read(hid_device *device, unsigned char *data, size_t length) override;

@@ -2,12 +2,13 @@
 
 #include "device/ispunlock.h"
 
-namespace {
+namespace
+{
 QByteArray factorySevenColor()
 {
     // Red, green, yellow, blue, cyan, magenta, white at full level (63 on the wire).
-    const quint8 rgb[21] = {63, 0, 0, 0, 63, 0, 63, 63, 0, 0, 0, 63, 0, 63, 63, 63, 0, 63,
-                            63, 63, 63};
+    const quint8 rgb[21] = {63, 0, 0,  0,  63, 0, 63, 63, 0,  0, 0,
+                            63, 0, 63, 63, 63, 0, 63, 63, 63, 63};
     QByteArray colors(64, '\0');
     for (int i = 0; i < 21; ++i)
         colors[i] = char(rgb[i]);

@@ -12,7 +12,8 @@
 const char VirtualKeyboard::commandPath[] = "virtual:r7-keyboard/command";
 const char VirtualKeyboard::inputPath[] = "virtual:r7-keyboard/input";
 
-namespace {
+namespace
+{
 wchar_t *copyWide(const wchar_t *text)
 {
     const size_t length = std::wcslen(text) + 1;
@@ -65,7 +66,7 @@ void VirtualKeyboard::record(Call::Kind kind, const QString &path, const QByteAr
     constexpr qsizetype maxLoggedCalls = 20000;
     if (log.size() >= maxLoggedCalls)
         log.remove(0, maxLoggedCalls / 2);
-    log.append(Call{kind, path, data, result});
+    log.append(Call{kind, path, data, result, std::chrono::steady_clock::now()});
 }
 
 QString VirtualKeyboard::pathOf(const Handle *h)
@@ -81,13 +82,16 @@ VirtualKeyboard::Handle *VirtualKeyboard::handle(hid_device *device) const
 
 void VirtualKeyboard::delay() const
 {
-    int ms = 0;
-    {
-        QMutexLocker locker(&lock);
-        ms = latencyMs;
+    // Waits on the condition rather than sleeping, so that lowering the latency releases the
+    // calls already waiting: a test can hold the transport and let it go when it wants.
+    QMutexLocker locker(&lock);
+    const auto start = std::chrono::steady_clock::now();
+    while (latencyMs > 0) {
+        const auto until = start + std::chrono::milliseconds(latencyMs);
+        if (std::chrono::steady_clock::now() >= until)
+            break;
+        latencyChanged.wait(&lock, QDeadlineTimer(until - std::chrono::steady_clock::now()));
     }
-    if (ms > 0)
-        QThread::msleep(ulong(ms));
 }
 
 hid_device_info *VirtualKeyboard::enumerate(unsigned short vendor, unsigned short product)
@@ -221,8 +225,8 @@ int VirtualKeyboard::get_feature_report(hid_device *device, unsigned char *data,
         std::memcpy(data + 1, answer.constData(), count);
         result = int(count + 1);
     }
-    record(Call::GetFeatureReport, pathOf(h), result < 0 ? QByteArray() : bytes(data, size_t(result)),
-           result);
+    record(Call::GetFeatureReport, pathOf(h),
+           result < 0 ? QByteArray() : bytes(data, size_t(result)), result);
     return result;
 }
 
@@ -233,9 +237,8 @@ int VirtualKeyboard::write(hid_device *device, const unsigned char *data, size_t
     Handle *h = handle(device);
     if (!h)
         return -1;
-    const int result = plugged && !state.inBootLoader() && h->command && length >= 1
-                           ? int(length)
-                           : -1;
+    const int result =
+        plugged && !state.inBootLoader() && h->command && length >= 1 ? int(length) : -1;
     record(Call::Write, pathOf(h), bytes(data, length), result);
     if (result >= 0)
         state.receiveData(bytes(data + 1, std::min(length - 1, size_t(reportLength))));
@@ -259,10 +262,9 @@ int VirtualKeyboard::read_timeout(hid_device *device, unsigned char *data, size_
     const Call::Kind kind = blockingRead ? Call::Read : Call::ReadTimeout;
     const QString path = pathOf(h);
     std::deque<QByteArray> &queue = h->command ? commandReports : inputReports;
-    const QDeadlineTimer deadline =
-        h->nonblocking ? QDeadlineTimer(0)
-        : milliseconds < 0 ? QDeadlineTimer(QDeadlineTimer::Forever)
-                           : QDeadlineTimer(milliseconds);
+    const QDeadlineTimer deadline = h->nonblocking     ? QDeadlineTimer(0)
+                                    : milliseconds < 0 ? QDeadlineTimer(QDeadlineTimer::Forever)
+                                                       : QDeadlineTimer(milliseconds);
     while (plugged && !state.inBootLoader() && queue.empty() && !deadline.hasExpired() &&
            handle(device))
         inputArrived.wait(&lock, deadline);
@@ -333,6 +335,7 @@ void VirtualKeyboard::setLatency(int ms)
 {
     QMutexLocker locker(&lock);
     latencyMs = ms;
+    latencyChanged.wakeAll();
 }
 
 void VirtualKeyboard::setIdentity(const VirtualFirmware::Identity &identity)

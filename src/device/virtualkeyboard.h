@@ -11,6 +11,7 @@
 #include <QWaitCondition>
 
 #include <array>
+#include <chrono>
 #include <deque>
 
 // An R7 keyboard that lives inside the program. It enumerates like the real one (both
@@ -45,6 +46,7 @@ public:
         QString path;    // the interface the call went to; empty for Enumerate
         QByteArray data; // bytes sent, or bytes delivered to the caller
         int result = 0;
+        std::chrono::steady_clock::time_point at; // when the call completed
     };
 
     // The keyboard R7_VIRTUAL_KEYBOARD=1 gives the program.
@@ -58,8 +60,7 @@ public:
     hid_device *open_path(const char *path) override;
     void close(hid_device *device) override;
     int set_nonblocking(hid_device *device, int nonblock) override;
-    int send_feature_report(hid_device *device, const unsigned char *data,
-                            size_t length) override;
+    int send_feature_report(hid_device *device, const unsigned char *data, size_t length) override;
     int get_feature_report(hid_device *device, unsigned char *data, size_t length) override;
     int write(hid_device *device, const unsigned char *data, size_t length) override;
     int read(hid_device *device, unsigned char *data, size_t length) override;
@@ -73,7 +74,8 @@ public:
     void setInterfaces(Interfaces interfaces);
 
     // Faults: no answer to feature reads; only the first `count` data reports of a query come
-    // (-1: all); data reports shorter than reportLength; every call taking `ms` longer.
+    // (-1: all); data reports shorter than reportLength; every call taking `ms` longer (lowering
+    // it releases the calls already waiting).
     void setAnswersFeatureReports(bool answers);
     void setDataReportsPerQuery(int count);
     void setShortDataReports(bool shortReports);
@@ -109,6 +111,7 @@ private:
 
     mutable QMutex lock;
     QWaitCondition inputArrived;
+    mutable QWaitCondition latencyChanged;
     VirtualFirmware state;
     QSet<Handle *> handles;
     std::deque<QByteArray> commandReports; // data reports of the current query

@@ -1,0 +1,3 @@
+#include "app/hooklog.h"
+
+Q_LOGGING_CATEGORY(lcHook, "r7.hook")

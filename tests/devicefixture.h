@@ -1,0 +1,96 @@
+#pragma once
+
+#include "app/devicetable.h"
+#include "device/hidthread.h"
+#include "device/virtualkeyboard.h"
+
+#include <QByteArray>
+#include <QSet>
+#include <QStringList>
+#include <QTest>
+
+#include <array>
+
+using Call = VirtualKeyboard::Call;
+
+// A device object wired to a virtual keyboard of its own through the embedded device table,
+// as the program connects to the real one.
+struct DeviceFixture {
+    VirtualKeyboard keyboard;
+    Hid_Thread hid{keyboard};
+
+    DeviceFixture()
+    {
+        Hid_Thread::keyboardAccepted = true;
+        rescan();
+        keyboard.clearCalls();
+    }
+    ~DeviceFixture()
+    {
+        keyboard.setLatency(0);
+        hid.stopWorker();
+    }
+
+    void rescan()
+    {
+        hid.updateDeviceList(readDeviceTable(QStringLiteral(":/DevInfo.ini"), {"R7"}));
+    }
+
+    // Set commands return before their transfer ends.
+    bool settle()
+    {
+        return QTest::qWaitFor([this] { return hid.isTransportIdle(); }, 5000);
+    }
+
+    QList<Call> calls(const QSet<Call::Kind> &kinds) const
+    {
+        QList<Call> picked;
+        for (const Call &call : keyboard.calls())
+            if (kinds.contains(call.kind))
+                picked.append(call);
+        return picked;
+    }
+
+    // What reached the keyboard's command interface: feature reports and output reports.
+    QList<QByteArray> traffic() const
+    {
+        QList<QByteArray> sent;
+        for (const Call &call : calls({Call::SendFeatureReport, Call::Write}))
+            sent.append(call.data);
+        return sent;
+    }
+
+    int deviceCalls() const
+    {
+        int count = 0;
+        for (const Call &call : keyboard.calls())
+            if (call.kind != Call::Enumerate)
+                ++count;
+        return count;
+    }
+};
+
+inline QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(text);
+}
+
+// 128 distinct bytes, so a block that arrives shifted or cut shows.
+inline std::array<uchar, 128> pattern(uchar seed)
+{
+    std::array<uchar, 128> bytes{};
+    for (int i = 0; i < 128; ++i)
+        bytes[size_t(i)] = uchar(seed + i * 7);
+    return bytes;
+}
+
+inline QByteArray asBytes(const uchar *data, int n)
+{
+    return QByteArray(reinterpret_cast<const char *>(data), n);
+}
+
+// One output report as the keyboard receives it: report ID 0 and 64 bytes of payload.
+inline QByteArray dataReport(const QByteArray &payload)
+{
+    return QByteArray(1, '\0') + payload.leftJustified(64, '\0');
+}

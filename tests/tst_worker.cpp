@@ -1,0 +1,143 @@
+#include "devicefixture.h"
+
+#include <QSignalSpy>
+#include <QThread>
+#include <QThreadPool>
+
+class WorkerTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void notificationReachesTheGuiThreadAsSevenValues()
+    {
+        DeviceFixture f;
+        QList<QVariantList> received;
+        QList<QThread *> threads;
+        QObject receiver;
+        connect(&f.hid, &Hid_Thread::ledStateReceived, &receiver, [&](const QVariantList &ledType) {
+            received.append(ledType);
+            threads.append(QThread::currentThread());
+        });
+        f.hid.swichCurDevice(0);
+        QVERIFY(f.hid.isWorkerRunning());
+
+        f.keyboard.changeLighting({2, 3, 1, 0, 5, 0, 1});
+        QTRY_COMPARE_WITH_TIMEOUT(received.size(), 1, 3000);
+        QCOMPARE(received.at(0), QVariantList({2, 3, 1, 0, 5, 0, 1}));
+        QCOMPARE(threads.at(0), QThread::currentThread());
+    }
+
+    void malformedNotificationsChangeNothing()
+    {
+        DeviceFixture f;
+        QSignalSpy spy(&f.hid, &Hid_Thread::ledStateReceived);
+        f.hid.swichCurDevice(0);
+        f.keyboard.sendInputReport(hex("05 88 00 00 09 09 09 09 09 09"));
+        f.keyboard.sendInputReport(QByteArray());
+        f.keyboard.changeLighting({1, 63, 7, 1, 6, 2, 3});
+        QTRY_COMPARE_WITH_TIMEOUT(spy.size(), 1, 3000);
+        QCOMPARE(spy.at(0).at(0).toList(), QVariantList({1, 63, 7, 1, 6, 2, 3}));
+    }
+
+    void unplugEndsTheWorker()
+    {
+        DeviceFixture f;
+        QSignalSpy removed(&f.hid, &Hid_Thread::deviceRemoved);
+        f.hid.swichCurDevice(0);
+        QTest::qWait(50);
+        QTest::ignoreMessage(QtDebugMsg, "Device removed");
+        f.keyboard.unplug();
+        QTRY_VERIFY_WITH_TIMEOUT(!f.hid.isWorkerRunning(), 3000);
+        QTRY_COMPARE(removed.size(), 1);
+        QVERIFY(f.hid.devices().at(0).inputPath.isEmpty());
+        QCOMPARE(f.keyboard.openHandles(), 0);
+    }
+
+    void noWorkerWithoutTheKeyboard_data()
+    {
+        QTest::addColumn<int>("interfaces");
+        QTest::newRow("unplugged") << -1;
+        QTest::newRow("command interface only") << int(VirtualKeyboard::Interfaces::CommandOnly);
+        QTest::newRow("input interface only") << int(VirtualKeyboard::Interfaces::InputOnly);
+    }
+    void noWorkerWithoutTheKeyboard()
+    {
+        QFETCH(int, interfaces);
+        DeviceFixture f;
+        if (interfaces < 0)
+            f.keyboard.unplug();
+        else
+            f.keyboard.setInterfaces(VirtualKeyboard::Interfaces(interfaces));
+        f.rescan();
+        f.hid.swichCurDevice(0);
+        QVERIFY(!f.hid.isWorkerRunning());
+        QCOMPARE(f.hid.selectedDevice(), 0);
+    }
+
+    void switchingToAnEmptySlotLeavesTheWorkerAlone()
+    {
+        DeviceFixture f;
+        QList<DevInfoEntry> table = readDeviceTable(":/DevInfo.ini", {});
+        table.append(DevInfoEntry{0x1209, 0x0002, 0xFF01, 1, 0xFF02, 1, "other", 64});
+        f.hid.updateDeviceList(table);
+        f.hid.swichCurDevice(0);
+        f.hid.swichCurDevice(1);
+        QCOMPARE(f.hid.selectedDevice(), 1);
+        QVERIFY(f.hid.isWorkerRunning());
+        f.hid.swichCurDevice(7);
+        QCOMPARE(f.hid.selectedDevice(), 7);
+        QVERIFY(f.hid.isWorkerRunning());
+    }
+
+    void restartingWaitsForTheOldWorker()
+    {
+        DeviceFixture f;
+        f.hid.swichCurDevice(0);
+        QTest::qWait(100);
+        f.hid.swichCurDevice(0);
+        QTest::qWait(100);
+        f.hid.stopWorker();
+        QVERIFY(!f.hid.isWorkerRunning());
+
+        // Two workers at once would open the input interface twice without closing it between.
+        int open = 0;
+        const QString input = QString::fromLatin1(VirtualKeyboard::inputPath);
+        for (const Call &call : f.keyboard.calls()) {
+            if (call.path != input)
+                continue;
+            if (call.kind == Call::Open && call.result == 0)
+                QCOMPARE(++open, 1);
+            if (call.kind == Call::Close)
+                --open;
+        }
+        QCOMPARE(open, 0);
+        QCOMPARE(f.keyboard.openHandles(), 0);
+    }
+
+    void stopWithoutWorkerReturnsAtOnce()
+    {
+        DeviceFixture f;
+        QElapsedTimer clock;
+        clock.start();
+        f.hid.stopWorker();
+        QVERIFY(clock.elapsed() < 400); // a running worker would take up to a 500 ms pass
+        QCOMPARE(f.deviceCalls(), 0);
+    }
+
+    void commandsRunBesideTheWorker()
+    {
+        // Even a pool of one thread, as on a single-core machine, runs both at once.
+        QThreadPool::globalInstance()->setMaxThreadCount(1);
+        DeviceFixture f;
+        f.hid.swichCurDevice(0);
+        auto block = pattern(7);
+        f.hid.hid_10H_SetMacroKey(1, block.data());
+        QVERIFY(f.settle());
+        QCOMPARE(f.keyboard.firmware().macros.value(1), asBytes(block.data(), 128));
+        QVERIFY(f.hid.isWorkerRunning());
+    }
+};
+
+QTEST_GUILESS_MAIN(WorkerTest)
+#include "tst_worker.moc"
