@@ -62,8 +62,8 @@ void myQQuickView::importProfile(int profile, const QString &source)
         return;
     bool replaced = false;
     profileSettings[profile] = replaceSettingsFile(settings, source, &replaced);
-    qCInfo(lcSettings) << "Profile" << profile << (replaced ? "replaced by" : "kept; cannot read")
-                       << source;
+    if (replaced)
+        qCInfo(lcSettings) << "Profile" << profile << "replaced by" << source;
 }
 
 void myQQuickView::exportProfile(int profile, const QString &target)
