@@ -57,6 +57,7 @@ private Q_SLOTS:
     void failedImportKeepsTheProfile_data();
     void failedImportKeepsTheProfile();
     void resetTakesTheFactoryProfile();
+    void sameSizeReplacementsAreSeen();
     void outOfRangeIndexDoesNothing_data();
     void outOfRangeIndexDoesNothing();
     void defaultProfileValues();
@@ -160,6 +161,19 @@ void ProfilesTest::resetTakesTheFactoryProfile()
     QFile::remove(setting(QStringLiteral("pD.bin")));
     view->resetProfile(0);
     QCOMPARE(read(setting(QStringLiteral("p1.bin"))), profileOne);
+}
+
+// QSettings trusts its cached content while size and time are unchanged: back-to-back imports
+// of files of the same size must still be read.
+void ProfilesTest::sameSizeReplacementsAreSeen()
+{
+    workspace->writeFile(QStringLiteral("a.pf"), "[color]\nledType=1\n");
+    workspace->writeFile(QStringLiteral("b.pf"), "[color]\nledType=2\n");
+    for (int i = 0; i < 40; ++i) {
+        const QString name = i % 2 ? QStringLiteral("b") : QStringLiteral("a");
+        view->importProfile(0, workspace->path(name + QStringLiteral(".pf")));
+        QCOMPARE(view->profileAt(0)->value(QStringLiteral("color/ledType")).toInt(), 1 + i % 2);
+    }
 }
 
 void ProfilesTest::outOfRangeIndexDoesNothing_data()
