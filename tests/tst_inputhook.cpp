@@ -1,5 +1,6 @@
 #include "app/hookbackend.h"
 #include "app/inputhook.h"
+#include "hookrecorder.h"
 
 #include <QList>
 #include <QTest>
@@ -15,42 +16,6 @@ struct Record {
     std::uint32_t scanCode;
     std::uint32_t flags;
 };
-
-struct KeyReport {
-    int usage;
-    bool down;
-    bool operator==(const KeyReport &other) const
-    {
-        return usage == other.usage && down == other.down;
-    }
-};
-
-struct MouseReport {
-    int code;
-    bool down;
-    std::int32_t x;
-    std::int32_t y;
-    bool operator==(const MouseReport &other) const
-    {
-        return code == other.code && down == other.down && x == other.x && y == other.y;
-    }
-};
-
-char *toString(const KeyReport &report)
-{
-    return QTest::toString(QStringLiteral("(0x%1, %2)")
-                               .arg(report.usage, 2, 16, QLatin1Char('0'))
-                               .arg(report.down ? "down" : "up"));
-}
-
-char *toString(const MouseReport &report)
-{
-    return QTest::toString(QStringLiteral("(0x%1, %2, %3, %4)")
-                               .arg(report.code, 2, 16, QLatin1Char('0'))
-                               .arg(report.down ? "down" : "up")
-                               .arg(report.x)
-                               .arg(report.y));
-}
 
 constexpr std::uint32_t ext = InputHook::LlkhfExtended;
 constexpr std::uint32_t alt = InputHook::LlkhfAltDown;
@@ -75,24 +40,6 @@ QList<KeyReport> pressed(int usage)
 {
     return {{usage, true}, {usage, false}};
 }
-
-struct Recorder {
-    QList<KeyReport> keys;
-    QList<MouseReport> buttons;
-    void *seenUserData = nullptr;
-
-    static void onKey(std::uint8_t usage, bool isDown, void *userData)
-    {
-        auto *self = static_cast<Recorder *>(userData);
-        self->seenUserData = userData;
-        self->keys.append({usage, isDown});
-    }
-    static void onMouse(std::uint8_t code, bool isDown, std::int32_t x, std::int32_t y,
-                        void *userData)
-    {
-        static_cast<Recorder *>(userData)->buttons.append({code, isDown, x, y});
-    }
-};
 
 // Counts what the hook asks of its event source.
 class FakeBackend final : public HookBackend
@@ -198,8 +145,8 @@ void TestInputHook::keyboardReportsChangesOnly()
     QFETCH(QList<KeyReport>, reports);
 
     InputHook hook(ukLayout, nullptr);
-    Recorder recorder;
-    hook.setKeyCallback(&Recorder::onKey, &recorder);
+    HookRecorder recorder;
+    hook.setKeyCallback(&HookRecorder::onKey, &recorder);
     for (const Record &record : records)
         hook.keyboardProcedure(record.hookCode, record.message, record.scanCode, record.flags);
 
@@ -213,8 +160,8 @@ void TestInputHook::stateIsKeptWithoutCallback()
     InputHook hook(false, nullptr);
     hook.keyboardProcedure(0, InputHook::WmKeyDown, 0x1E, 0);
 
-    Recorder recorder;
-    hook.setKeyCallback(&Recorder::onKey, &recorder);
+    HookRecorder recorder;
+    hook.setKeyCallback(&HookRecorder::onKey, &recorder);
     hook.keyboardProcedure(0, InputHook::WmKeyDown, 0x1E, 0);
     hook.keyboardProcedure(0, InputHook::WmKeyUp, 0x1E, 0);
 
@@ -255,8 +202,8 @@ void TestInputHook::mouseMessages()
     QFETCH(bool, down);
 
     InputHook hook(false, nullptr);
-    Recorder recorder;
-    hook.setMouseCallback(&Recorder::onMouse, &recorder);
+    HookRecorder recorder;
+    hook.setMouseCallback(&HookRecorder::onMouse, &recorder);
     // No state memory: the same message twice is reported twice.
     hook.mouseProcedure(message, x, y);
     hook.mouseProcedure(message, x, y);
@@ -270,8 +217,8 @@ void TestInputHook::mouseWithoutCallback()
 {
     InputHook hook(false, nullptr);
     hook.mouseProcedure(InputHook::WmLButtonDown, 1, 2);
-    Recorder recorder;
-    hook.setMouseCallback(&Recorder::onMouse, &recorder);
+    HookRecorder recorder;
+    hook.setMouseCallback(&HookRecorder::onMouse, &recorder);
     hook.mouseProcedure(InputHook::WmLButtonUp, 1, 2);
     QCOMPARE(recorder.buttons, (QList<MouseReport>{{0xF0, false, 1, 2}}));
 }

@@ -1,5 +1,6 @@
 #include "app/inputhook.h"
 #include "app/x11inputsource_linux.h"
+#include "hookrecorder.h"
 #include "xvfbserver.h"
 
 #include <QApplication>
@@ -19,56 +20,6 @@
 
 namespace
 {
-
-struct KeyReport {
-    int usage;
-    bool down;
-    bool operator==(const KeyReport &other) const
-    {
-        return usage == other.usage && down == other.down;
-    }
-};
-
-struct MouseReport {
-    int code;
-    bool down;
-    int x;
-    int y;
-    bool operator==(const MouseReport &other) const
-    {
-        return code == other.code && down == other.down && x == other.x && y == other.y;
-    }
-};
-
-char *toString(const KeyReport &report)
-{
-    return QTest::toString(QStringLiteral("(0x%1, %2)")
-                               .arg(report.usage, 2, 16, QLatin1Char('0'))
-                               .arg(report.down ? "down" : "up"));
-}
-
-char *toString(const MouseReport &report)
-{
-    return QTest::toString(QStringLiteral("(0x%1, %2, %3, %4)")
-                               .arg(report.code, 2, 16, QLatin1Char('0'))
-                               .arg(report.down ? "down" : "up")
-                               .arg(report.x)
-                               .arg(report.y));
-}
-
-struct Recorder {
-    QList<KeyReport> keys;
-    QList<MouseReport> buttons;
-
-    static void onKey(std::uint8_t usage, bool down, void *self)
-    {
-        static_cast<Recorder *>(self)->keys.append({usage, down});
-    }
-    static void onMouse(std::uint8_t code, bool down, std::int32_t x, std::int32_t y, void *self)
-    {
-        static_cast<Recorder *>(self)->buttons.append({code, down, x, y});
-    }
-};
 
 // F12 closes every injected sequence: once its release is reported, everything injected before
 // it has been read, so a key that should report nothing is known to have reported nothing.
@@ -109,7 +60,7 @@ private:
 
     Display *injector = nullptr;
     std::unique_ptr<InputHook> hook;
-    Recorder recorder;
+    HookRecorder recorder;
     std::unique_ptr<QWidget> window;
     QLineEdit *edit = nullptr;
     QPushButton *push = nullptr;
@@ -126,8 +77,8 @@ void TestInputHookX11::initTestCase()
     QVERIFY(XTestQueryExtension(injector, &event, &error, &major, &minor));
 
     hook = std::make_unique<InputHook>(false);
-    hook->setKeyCallback(&Recorder::onKey, &recorder);
-    hook->setMouseCallback(&Recorder::onMouse, &recorder);
+    hook->setKeyCallback(&HookRecorder::onKey, &recorder);
+    hook->setMouseCallback(&HookRecorder::onMouse, &recorder);
 
     window = std::make_unique<QWidget>();
     auto *layout = new QVBoxLayout(window.get());

@@ -31,11 +31,11 @@ float=(-r "$rate" -e floating-point -b 32)
 tone() {
   local file=$1 channels=$2 seconds=$3 start=$4 wave=$5 freq=$6 gain=$7 attack=$8 release=$9
   local shape=${10:-h}
-  local spec=("$wave" "$freq")
+  local voices=("$wave" "$freq")
   if [ "$channels" -eq 2 ]; then
-    spec+=("$wave" "$(echo "$freq * 1.0025" | bc -l)")
+    voices+=("$wave" "$(echo "$freq * 1.0025" | bc -l)")
   fi
-  sox -R -n "${float[@]}" -c "$channels" "$file" synth "$seconds" "${spec[@]}" \
+  sox -R -n "${float[@]}" -c "$channels" "$file" synth "$seconds" "${voices[@]}" \
     fade "$shape" "$attack" "$seconds" "$release" vol "$gain" pad "$start"
 }
 

@@ -140,27 +140,33 @@ bool Hid_Thread::currentSlotUsable(int &reportLength)
     return openCommandInterface(index) != nullptr;
 }
 
-bool Hid_Thread::failTransfer()
+// Every transfer starts alike: a usable keyboard, then the command report on a fresh handle.
+bool Hid_Thread::sendCommandReport(int &reportLength)
+{
+    return currentSlotUsable(reportLength) && openCommandInterface(currentDevice) &&
+           hidapi.send_feature_report(commandHandle, cmdReport.data(), cmdReport.size()) >= 0;
+}
+
+// Every exit of a transfer closes the interface and gives the transport back, so that a failed
+// transfer never blocks the commands after it.
+bool Hid_Thread::endTransfer(bool succeeded)
 {
     if (commandHandle) {
         hidapi.close(commandHandle);
         commandHandle = nullptr;
     }
     giveBackTransport();
-    return false;
+    return succeeded;
 }
 
 bool Hid_Thread::queryTransfer(int n)
 {
     int reportLength = 0;
-    if (!currentSlotUsable(reportLength))
-        return failTransfer();
-    if (!openCommandInterface(currentDevice) ||
-        hidapi.send_feature_report(commandHandle, cmdReport.data(), cmdReport.size()) < 0)
-        return failTransfer();
+    if (!sendCommandReport(reportLength))
+        return endTransfer(false);
     if (!openCommandInterface(currentDevice) ||
         hidapi.get_feature_report(commandHandle, ansReport.data(), ansReport.size()) < 0)
-        return failTransfer();
+        return endTransfer(false);
 
     const int chunk = std::min(n, reportLength);
     std::vector<uchar> report(size_t(reportLength) + 1);
@@ -169,24 +175,18 @@ bool Hid_Thread::queryTransfer(int n)
         if (!openCommandInterface(currentDevice) ||
             hidapi.read_timeout(commandHandle, report.data(), report.size(), dataReportTimeoutMs) <=
                 0)
-            return failTransfer();
+            return endTransfer(false);
         const int length = std::min(chunk, n - offset);
         std::copy_n(report.begin(), length, dataBuffer.begin() + offset);
     }
-    hidapi.close(commandHandle);
-    commandHandle = nullptr;
-    giveBackTransport();
-    return true;
+    return endTransfer(true);
 }
 
 bool Hid_Thread::updateTransfer(int n)
 {
     int reportLength = 0;
-    if (!currentSlotUsable(reportLength))
-        return failTransfer();
-    if (!openCommandInterface(currentDevice) ||
-        hidapi.send_feature_report(commandHandle, cmdReport.data(), cmdReport.size()) < 0)
-        return failTransfer();
+    if (!sendCommandReport(reportLength))
+        return endTransfer(false);
 
     const int chunk = std::min(n, reportLength);
     std::vector<uchar> report(size_t(reportLength) + 1, 0);
@@ -197,11 +197,8 @@ bool Hid_Thread::updateTransfer(int n)
         std::fill(report.begin() + 1 + length, report.end(), uchar(0));
         if (!openCommandInterface(currentDevice) ||
             hidapi.write(commandHandle, report.data(), report.size()) < 0)
-            return failTransfer();
+            return endTransfer(false);
         QThread::msleep(dataReportPauseMs);
     }
-    hidapi.close(commandHandle);
-    commandHandle = nullptr;
-    giveBackTransport();
-    return true;
+    return endTransfer(true);
 }

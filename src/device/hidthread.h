@@ -91,7 +91,8 @@ private:
     void giveBackTransport();
     bool queryTransfer(int n);
     bool updateTransfer(int n);
-    bool failTransfer();
+    bool sendCommandReport(int &reportLength);
+    bool endTransfer(bool succeeded);
     bool currentSlotUsable(int &reportLength);
     void watchInput(uint did);
     void watchLoop(uint did);

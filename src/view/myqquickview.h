@@ -7,7 +7,10 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <array>
+
 class Hid_Thread;
+class QMediaPlayer;
 class QSettings;
 
 // The backend the QML talks to: every action of the UI on files, sounds or the keyboard is one
@@ -41,6 +44,21 @@ public:
     // and the result is empty.
     QString acceptPicture(const QString &path) const;
 
+    // The second halves of loadMacroIniFromFile and saveMacroIniToFile, once the user has
+    // chosen the other file.
+    void importMacro(const QVariant &name, const QString &source);
+    void exportMacro(const QVariant &name, const QString &target);
+
+    // Sound player 0 to 4, for those who watch what plays.
+    QMediaPlayer *mediaPlayer(int index) const;
+
+    // The halves of loadProfile and saveProfile behind their dialogs. An index without a
+    // profile does nothing; a source that cannot be read leaves the profile as it was.
+    void importProfile(int profile, const QString &source);
+    void exportProfile(int profile, const QString &target);
+    // The message-box texts of the language loaded last.
+    const QStringList &messageTexts() const { return messages; }
+
 public Q_SLOTS:
     void currentVersion(bool isMyKeyboard);
     void closeUI();
@@ -48,18 +66,81 @@ public Q_SLOTS:
     void initUI();
     void zzzMorvel();
     void runUI();
+    void setEnableAudio(bool isEnable);
+    void playMedia_Index(uchar index);
+    void playMedia_Background();
+    void clearAllMedia();
+    void openUpdateExe();
     QVariantList loadUsbStr();
     QVariantList loadUsbCode();
     bool getIsSkinShow();
     uchar getMaxProfile();
+    void loadMacroIniFromFile(QVariant name);
+    void saveMacroIniToFile(QVariant name);
+    void renameMacroIniFile(QVariant oldName, QVariant newName);
     QString getCustomFilePath();
+    void initMacroIni(uchar macroCount);
+    QVariant createMacroIni();
+    QVariant deleteMacroIni(QVariant name);
+    QStringList getMacroIniNames();
+    QVariant saveMacroIni(QVariant name, QStringList macros);
+    QStringList loadMacroIni(QVariant name);
+    QVariantList loadMacroIniConfig(QVariant name);
+    void setMacroIniConfig(QVariant name, QVariantList config);
+    QList<uchar> macroIncode(QStringList macros, QVariant repeatTimes);
+    QVariant getMacroRepeat(QVariant name);
+    void ui_10H_SetMacroKey(QVariant macroId, QVariant name);
     void setGlobalInt(QVariant key, QVariant tmpdata);
     QVariant getGlobalData(QVariant key);
 
+    void saveApConfig(QVariantList apConfigs);
+    QVariantList loadApConfig();
+    void resetApconfig();
+    QVariantList loadHWDef();
+
+    void loadProfile(int profile);
+    QVariant loadDefaultProfile(QString key);
+    void saveProfile(int profile);
+    void resetProfile(int profile);
+
+    QVariantMap chkLanguages();
+    QStringList getGlobalStrings(QString langCode);
+
+    void syncLed();
+    QVariantList getKeydefine(QVariant matrixId);
+    void ui_01H_SetReportRate(uchar rate);
+    void ui_02H_SetKeyboardMode(uchar mode);
+    void ui_04H_SetButtonSensitivity(uchar sens1);
+    void ui_08H_SetLEDType(uchar type, uchar brightness, uchar speed, uchar direction, uchar color,
+                           uchar bl0, uchar bl1);
+    void ui_0C0DH_SetKeyMatrix(QVariantList src256);
+    void ui_12H_SetUserPicture(uchar index, uchar option, QVariantList src384);
+    void ui_13H_SetRecoveryData();
+    void ui_21H_SetCurrentProfile(int profile);
+    void ui_30H_SetColor(QVariantList src21);
+    QString ui_80H_GetFWVersion();
+    QVariant ui_80H_GetHWMode();
+    QVariant ui_81H_GetReportRate();
+    QVariant ui_82H_GetKeyboardMode();
+    QVariant ui_84H_GetButtonSensitivity();
+    QVariantList ui_88H_GetLEDType();
+    QVariantList ui_8C8DH_GetKeyMatrix();
+    QVariantList ui_92H_GetUserPicture(uchar index);
+    QVariant ui_A1H_GetCurrentProfile();
+    QVariantList ui_B0H_GetColor();
+
 private:
     void storeLedState(const QVariantList &ledType);
+    void createMediaPlayers();
+    // The settings of the active profile, or null when the keyboard reported one we have not.
+    QSettings *currentProfileSettings() const { return profileAt(currentProfile); }
+    QString keydefineKey(const QString &position) const;
 
     QPointer<Hid_Thread> hidThread;
+    // Sounds play only while this is set; the background track restarts regardless.
+    bool audioEnabled = true;
+    // Children of the view, each with its own audio output.
+    std::array<QMediaPlayer *, 5> mediaObjects{};
     // Owned; opened in the constructor, deleted (and so written out) with the view.
     QSettings *apConfig = nullptr;
     QList<QSettings *> profileSettings;

@@ -11,6 +11,7 @@ myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
 {
     // The window is translucent; the QML root decides what is drawn.
     setClearColor(Qt::transparent);
+    createMediaPlayers();
 
     const HardwareLimits limits = readHardwareLimits(SettingFiles::hardwareDefinition());
     kbLayoutType = limits.kbLayoutType;

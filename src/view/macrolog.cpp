@@ -1,0 +1,3 @@
+#include "view/macrolog.h"
+
+Q_LOGGING_CATEGORY(lcMacro, "r7.macro")

@@ -1,0 +1,3 @@
+#include "view/settingslog.h"
+
+Q_LOGGING_CATEGORY(lcSettings, "r7.settings")

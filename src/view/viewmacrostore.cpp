@@ -1,0 +1,239 @@
+#include "view/myqquickview.h"
+
+#include "device/hidthread.h"
+#include "view/macrofiles.h"
+#include "view/macrolog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include <optional>
+#include <vector>
+
+namespace
+{
+// The keyboard has 17 macro slots whatever the hardware definition says.
+constexpr int keyboardMacroSlots = 17;
+
+// A corrupt step count must not make a reader build millions of steps; recorded macros stay
+// far below this.
+constexpr int maxStoredSteps = 65536;
+
+const QString indexKey = QStringLiteral("config/index");
+const QString totalKey = QStringLiteral("config/total");
+const QString repeatKey = QStringLiteral("config/repeat");
+const QString didKey = QStringLiteral("config/did");
+
+// The file of a macro named by the UI, or nothing for a name that may not become a file name.
+std::optional<QString> macroFile(const QVariant &name)
+{
+    const QString text = name.toString();
+    if (!MacroFiles::isSafeName(text)) {
+        qCWarning(lcMacro) << "Refusing the macro name" << text;
+        return std::nullopt;
+    }
+    return MacroFiles::path(text);
+}
+
+// The file of an existing macro, or nothing.
+std::optional<QString> existingMacroFile(const QVariant &name)
+{
+    std::optional<QString> file = macroFile(name);
+    if (file && !QFile::exists(*file))
+        return std::nullopt;
+    return file;
+}
+
+bool writeNewMacro(const QString &file, int index)
+{
+    QSettings macro(file, QSettings::IniFormat);
+    macro.setValue(indexKey, index);
+    macro.setValue(totalKey, 0);
+    macro.setValue(repeatKey, 1);
+    macro.setValue(didKey, -1);
+    macro.sync();
+    return macro.status() == QSettings::NoError;
+}
+
+QString desktopFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+} // namespace
+
+QStringList myQQuickView::getMacroIniNames()
+{
+    return QDir(MacroFiles::folder())
+        .entryList({QStringLiteral("*.bin")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+}
+
+QVariant myQQuickView::createMacroIni()
+{
+    QDir().mkpath(MacroFiles::folder());
+    for (int number = 1;; ++number) {
+        const QString name = MacroFiles::standardName(number);
+        const QString file = MacroFiles::path(name);
+        if (QFile::exists(file))
+            continue;
+        if (writeNewMacro(file, -1))
+            return name;
+        // The page adds a row only for a name it gets back.
+        qCWarning(lcMacro) << "Cannot create the macro file" << file;
+        return QString();
+    }
+}
+
+QVariant myQQuickView::deleteMacroIni(QVariant name)
+{
+    const std::optional<QString> file = existingMacroFile(name);
+    return file ? QFile::remove(*file) : false;
+}
+
+void myQQuickView::renameMacroIniFile(QVariant oldName, QVariant newName)
+{
+    const std::optional<QString> from = existingMacroFile(oldName);
+    const std::optional<QString> to = macroFile(newName);
+    // QFile::rename leaves an existing target alone.
+    if (from && to)
+        QFile::rename(*from, *to);
+}
+
+QStringList myQQuickView::loadMacroIni(QVariant name)
+{
+    const std::optional<QString> file = existingMacroFile(name);
+    if (!file)
+        return {};
+    const QSettings macro(*file, QSettings::IniFormat);
+    const int total = std::min(MacroFiles::readInt(macro, totalKey, 0), maxStoredSteps);
+    QStringList steps;
+    for (int i = 0; i < total; ++i)
+        steps.append(macro.value(QStringLiteral("macro/") + QString::number(i), QStringLiteral("0"))
+                         .toString());
+    return steps;
+}
+
+QVariant myQQuickView::saveMacroIni(QVariant name, QStringList macros)
+{
+    const std::optional<QString> file = existingMacroFile(name);
+    if (!file)
+        return false;
+    int index = -1;
+    {
+        QSettings macro(*file, QSettings::IniFormat);
+        macro.remove(QStringLiteral("macro"));
+        macro.setValue(totalKey, macros.size());
+        macro.beginGroup(QStringLiteral("macro"));
+        for (qsizetype i = 0; i < macros.size(); ++i)
+            macro.setValue(QString::number(i), macros.at(i));
+        macro.endGroup();
+        index = MacroFiles::readInt(macro, indexKey, -1);
+        // The keyboard write below reads the file again.
+        macro.sync();
+        if (macro.status() != QSettings::NoError) {
+            qCWarning(lcMacro) << "Cannot write the macro file" << *file;
+            return false;
+        }
+    }
+    if (index >= 0 && index < keyboardMacroSlots)
+        ui_10H_SetMacroKey(index, name);
+    return true;
+}
+
+QVariantList myQQuickView::loadMacroIniConfig(QVariant name)
+{
+    const std::optional<QString> file = existingMacroFile(name);
+    if (!file)
+        return {};
+    const QSettings macro(*file, QSettings::IniFormat);
+    return {MacroFiles::readInt(macro, indexKey, -1), MacroFiles::readInt(macro, repeatKey, 1)};
+}
+
+void myQQuickView::setMacroIniConfig(QVariant name, QVariantList config)
+{
+    const std::optional<QString> file = existingMacroFile(name);
+    // The key page always sends index, an unused value and the repeat count.
+    if (!file || config.size() < 3)
+        return;
+    QSettings macro(*file, QSettings::IniFormat);
+    macro.setValue(indexKey, config.at(0).toInt());
+    macro.setValue(repeatKey, config.at(2).toInt());
+    macro.setValue(didKey, hidThread ? hidThread->selectedDevice() : -1);
+}
+
+QVariant myQQuickView::getMacroRepeat(QVariant name)
+{
+    const std::optional<QString> file = existingMacroFile(name);
+    if (!file)
+        return 1;
+    const QSettings macro(*file, QSettings::IniFormat);
+    return MacroFiles::readInt(macro, repeatKey, 1);
+}
+
+void myQQuickView::initMacroIni(uchar macroCount)
+{
+    std::vector<bool> slotTaken(256, false);
+    QStringList removals;
+    for (const QString &fileName : getMacroIniNames()) {
+        const QSettings macro(MacroFiles::folder() + fileName, QSettings::IniFormat);
+        const int index = MacroFiles::readInt(macro, indexKey, -1);
+        if (index >= 0 && index < macroCount && !slotTaken[size_t(index)])
+            slotTaken[size_t(index)] = true;
+        else
+            removals.append(MacroFiles::folder() + fileName);
+    }
+    for (const QString &file : removals) {
+        qCDebug(lcMacro, "REMOVE: \"%s\"", qUtf8Printable(file));
+        QFile::remove(file);
+    }
+
+    QDir().mkpath(MacroFiles::folder());
+    int number = 1;
+    for (int slot = 0; slot < macroCount; ++slot) {
+        number = std::max(number, slot + 1);
+        if (slotTaken[size_t(slot)])
+            continue;
+        // A file kept for another slot may hold this slot's standard name; it stays as it is
+        // and this slot takes the next free name.
+        while (QFile::exists(MacroFiles::path(MacroFiles::standardName(number))))
+            ++number;
+        const QString file = MacroFiles::path(MacroFiles::standardName(number));
+        if (!writeNewMacro(file, slot))
+            qCWarning(lcMacro) << "Cannot create the macro file" << file;
+    }
+}
+
+void myQQuickView::loadMacroIniFromFile(QVariant name)
+{
+    const QString source =
+        QFileDialog::getOpenFileName(this, tr("Open File"), desktopFolder(), tr("Macro(*.mc)"));
+    if (!source.isEmpty())
+        importMacro(name, source);
+}
+
+void myQQuickView::importMacro(const QVariant &name, const QString &source)
+{
+    // Import replaces a macro the user already has; it never adds one.
+    const std::optional<QString> file = existingMacroFile(name);
+    if (file && !MacroFiles::replaceWithCopy(source, *file))
+        qCWarning(lcMacro) << "Cannot import" << source << "into" << *file;
+}
+
+void myQQuickView::saveMacroIniToFile(QVariant name)
+{
+    if (!existingMacroFile(name))
+        return;
+    const QString target =
+        QFileDialog::getSaveFileName(this, tr("Save File"), desktopFolder(), tr("Macro(*.mc)"));
+    if (!target.isEmpty())
+        exportMacro(name, target);
+}
+
+void myQQuickView::exportMacro(const QVariant &name, const QString &target)
+{
+    const std::optional<QString> file = existingMacroFile(name);
+    if (file && !MacroFiles::replaceWithCopy(*file, target))
+        qCWarning(lcMacro) << "Cannot export" << *file << "to" << target;
+}

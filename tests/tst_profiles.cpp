@@ -1,0 +1,242 @@
+// Profile files: import, export, reset and the factory profile.
+
+#include "testworkspace.h"
+#include "view/myqquickview.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace
+{
+QByteArray read(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Runs `act` on the next modal dialog once it is open.
+void onNextModal(std::function<void(QWidget *)> act)
+{
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (window->isVisible() && window->isModal()) {
+                poll->stop();
+                poll->deleteLater();
+                act(window);
+                return;
+            }
+    });
+    poll->start(20);
+}
+
+const QByteArray profileOne("[color]\nledType=1, 2, 3, 4, 5, 6, 7\n\n[keydefine1]\n0=41, 0\n");
+const QByteArray factoryProfile("[color]\ncolor=255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0, "
+                                "0, 255, 255, 255, 0, 255, 255, 255, 255\n"
+                                "ledType=3, 4, 2, 0, 7, 1, 1\n");
+} // namespace
+
+class ProfilesTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void exportImportRoundTrip();
+    void exportHoldsUnsavedChanges();
+    void importDropsUnsavedChanges();
+    void failedImportKeepsTheProfile_data();
+    void failedImportKeepsTheProfile();
+    void resetTakesTheFactoryProfile();
+    void sameSizeReplacementsAreSeen();
+    void outOfRangeIndexDoesNothing_data();
+    void outOfRangeIndexDoesNothing();
+    void defaultProfileValues();
+    void dialogs_data();
+    void dialogs();
+
+private:
+    QString setting(const QString &name) const
+    {
+        return workspace->path(QStringLiteral("modules/setting/") + name);
+    }
+
+    TestWorkspace *workspace = nullptr;
+    myQQuickView *view = nullptr;
+};
+
+void ProfilesTest::init()
+{
+    workspace = new TestWorkspace;
+    workspace->writeSetting(QStringLiteral("HWDef.bin"),
+                            {{QStringLiteral("common/maxProfile"), 3}});
+    workspace->writeFile(QStringLiteral("modules/setting/p1.bin"), profileOne);
+    workspace->writeFile(QStringLiteral("modules/setting/pD.bin"), factoryProfile);
+    view = new myQQuickView;
+}
+
+void ProfilesTest::cleanup()
+{
+    delete view;
+    delete workspace;
+}
+
+// Export profile 0, import it into profile 2: p3.bin is p1.bin byte for byte.
+void ProfilesTest::exportImportRoundTrip()
+{
+    const QString exported = workspace->path(QStringLiteral("mine.pf"));
+    workspace->writeFile(QStringLiteral("mine.pf"), "an older export");
+    view->exportProfile(0, exported);
+    QCOMPARE(read(exported), profileOne);
+
+    view->importProfile(2, exported);
+    QCOMPARE(read(setting(QStringLiteral("p3.bin"))), profileOne);
+    QCOMPARE(view->profileAt(2)->value(QStringLiteral("keydefine1/0")).toStringList(),
+             (QStringList{"41", "0"}));
+    QCOMPARE(read(setting(QStringLiteral("p1.bin"))), profileOne);
+}
+
+void ProfilesTest::exportHoldsUnsavedChanges()
+{
+    view->profileAt(0)->setValue(QStringLiteral("sensor/reportRate_R8"), 2);
+    const QString exported = workspace->path(QStringLiteral("now.pf"));
+    view->exportProfile(0, exported);
+    const QSettings copy(exported, QSettings::IniFormat);
+    QCOMPARE(copy.value(QStringLiteral("sensor/reportRate_R8")).toInt(), 2);
+}
+
+// What the old profile had not yet written must not land in the imported one.
+void ProfilesTest::importDropsUnsavedChanges()
+{
+    workspace->writeFile(QStringLiteral("other.pf"), factoryProfile);
+    view->profileAt(0)->setValue(QStringLiteral("userPicture/0"), QVariantList{1, 2});
+    view->importProfile(0, workspace->path(QStringLiteral("other.pf")));
+    QVERIFY(!view->profileAt(0)->contains(QStringLiteral("userPicture/0")));
+    delete view;
+    view = nullptr;
+    QCOMPARE(read(setting(QStringLiteral("p1.bin"))), factoryProfile);
+    view = new myQQuickView;
+}
+
+void ProfilesTest::failedImportKeepsTheProfile_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::newRow("missing file") << "gone.pf";
+    QTest::newRow("a folder") << "folder.pf";
+}
+
+void ProfilesTest::failedImportKeepsTheProfile()
+{
+    QFETCH(QString, source);
+    QDir().mkpath(workspace->path(QStringLiteral("folder.pf")));
+    view->profileAt(0)->setValue(QStringLiteral("sensor/reportRate_R8"), 3);
+    view->importProfile(0, workspace->path(source));
+
+    QSettings *profile = view->profileAt(0);
+    QVERIFY(profile);
+    QCOMPARE(profile->value(QStringLiteral("color/ledType")).toStringList().size(), 7);
+    QCOMPARE(profile->value(QStringLiteral("sensor/reportRate_R8")).toInt(), 3);
+    QVERIFY(read(setting(QStringLiteral("p1.bin"))).startsWith(profileOne.left(20)));
+}
+
+void ProfilesTest::resetTakesTheFactoryProfile()
+{
+    view->ui_21H_SetCurrentProfile(1);
+    view->ui_08H_SetLEDType(9, 9, 9, 9, 9, 9, 9);
+    view->resetProfile(1);
+    QCOMPARE(view->ui_88H_GetLEDType(), (QVariantList{"3", "4", "2", "0", "7", "1", "1"}));
+    QCOMPARE(read(setting(QStringLiteral("p2.bin"))), factoryProfile);
+    QCOMPARE(read(setting(QStringLiteral("pD.bin"))), factoryProfile);
+
+    // Without a factory profile the profile stays as it is.
+    QFile::remove(setting(QStringLiteral("pD.bin")));
+    view->resetProfile(0);
+    QCOMPARE(read(setting(QStringLiteral("p1.bin"))), profileOne);
+}
+
+// QSettings trusts its cached content while size and time are unchanged: back-to-back imports
+// of files of the same size must still be read.
+void ProfilesTest::sameSizeReplacementsAreSeen()
+{
+    workspace->writeFile(QStringLiteral("a.pf"), "[color]\nledType=1\n");
+    workspace->writeFile(QStringLiteral("b.pf"), "[color]\nledType=2\n");
+    for (int i = 0; i < 40; ++i) {
+        const QString name = i % 2 ? QStringLiteral("b") : QStringLiteral("a");
+        view->importProfile(0, workspace->path(name + QStringLiteral(".pf")));
+        QCOMPARE(view->profileAt(0)->value(QStringLiteral("color/ledType")).toInt(), 1 + i % 2);
+    }
+}
+
+void ProfilesTest::outOfRangeIndexDoesNothing_data()
+{
+    QTest::addColumn<int>("profile");
+    QTest::newRow("negative") << -1;
+    QTest::newRow("maxProfile") << 3;
+    QTest::newRow("far out") << 300;
+}
+
+void ProfilesTest::outOfRangeIndexDoesNothing()
+{
+    QFETCH(int, profile);
+    const QStringList before = QDir(setting(QString())).entryList(QDir::Files, QDir::Name);
+    view->resetProfile(profile);
+    view->importProfile(profile, setting(QStringLiteral("pD.bin")));
+    view->exportProfile(profile, workspace->path(QStringLiteral("out.pf")));
+    view->loadProfile(profile); // would block in its dialog if it opened one
+    view->saveProfile(profile);
+    QCOMPARE(QDir(setting(QString())).entryList(QDir::Files, QDir::Name), before);
+    QVERIFY(!QFile::exists(workspace->path(QStringLiteral("out.pf"))));
+}
+
+void ProfilesTest::defaultProfileValues()
+{
+    QCOMPARE(view->loadDefaultProfile(QStringLiteral("color/ledType")).toStringList(),
+             (QStringList{"3", "4", "2", "0", "7", "1", "1"}));
+    QCOMPARE(view->loadDefaultProfile(QStringLiteral("color/color")).toStringList().size(), 21);
+    QVERIFY(!view->loadDefaultProfile(QStringLiteral("userPicture/0")).isValid());
+}
+
+void ProfilesTest::dialogs_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("import") << false << "Open File";
+    QTest::newRow("export") << true << "Save File";
+}
+
+// The dialogs ask for a .pf file starting on the desktop; cancelling changes nothing.
+void ProfilesTest::dialogs()
+{
+    QFETCH(bool, save);
+    QFETCH(QString, caption);
+    QString title;
+    QStringList filters;
+    onNextModal([&](QWidget *modal) {
+        if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            title = dialog->windowTitle();
+            filters = dialog->nameFilters();
+        }
+        static_cast<QDialog *>(modal)->reject();
+    });
+    const QStringList before = QDir(setting(QString())).entryList(QDir::Files, QDir::Name);
+    if (save)
+        view->saveProfile(0);
+    else
+        view->loadProfile(0);
+    QCOMPARE(title, caption);
+    QCOMPARE(filters, QStringList{QStringLiteral("Profile(*.pf)")});
+    QCOMPARE(read(setting(QStringLiteral("p1.bin"))), profileOne);
+    QCOMPARE(QDir(setting(QString())).entryList(QDir::Files, QDir::Name), before);
+}
+
+QTEST_MAIN(ProfilesTest)
+#include "tst_profiles.moc"

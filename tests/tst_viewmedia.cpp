@@ -1,0 +1,275 @@
+// The interface sounds, watched on the players' state so that no sound card is needed, and the
+// launch of the firmware updater.
+
+#include "devicefixture.h"
+#include "testworkspace.h"
+#include "view/myqquickview.h"
+
+#include <QAudioOutput>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QMediaPlayer>
+#include <QProcess>
+#include <QSignalSpy>
+
+#include <memory>
+
+namespace
+{
+const char *const soundFiles[] = {"00.mp3", "01.wav", "02.wav", "03.wav", "04.wav"};
+
+// A mono 16-bit WAV of silence.
+QByteArray silence(int milliseconds)
+{
+    constexpr quint32 rate = 8000;
+    const quint32 dataBytes = rate * 2 * quint32(milliseconds) / 1000;
+    QByteArray wav;
+    auto u32 = [&wav](quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            wav.append(char((v >> (8 * i)) & 0xFF));
+    };
+    auto u16 = [&wav](quint16 v) {
+        wav.append(char(v & 0xFF));
+        wav.append(char(v >> 8));
+    };
+    wav.append("RIFF");
+    u32(36 + dataBytes);
+    wav.append("WAVEfmt ");
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(rate);
+    u32(rate * 2);
+    u16(2);
+    u16(16);
+    wav.append("data");
+    u32(dataBytes);
+    wav.append(QByteArray(int(dataBytes), '\0'));
+    return wav;
+}
+
+QUrl soundUrl(int index)
+{
+    return QUrl::fromLocalFile(
+        QFileInfo(QStringLiteral("./modules/media/") + soundFiles[index]).absoluteFilePath());
+}
+} // namespace
+
+class ViewMediaTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void playersHaveTheirOwnOutputs();
+    void effectsPlayTheirOwnFile_data();
+    void effectsPlayTheirOwnFile();
+    void disabledAudioPlaysNoIndex_data();
+    void disabledAudioPlaysNoIndex();
+    void disabledAudioStillPlaysTheBackground();
+    void disablingDoesNotStopTheBackground();
+    void indexesAboveFourDoNothing_data();
+    void indexesAboveFourDoNothing();
+    void backgroundRestartsAtItsEnd();
+    void backgroundFollowsTheOpeningSound();
+    void clearAllMediaStopsTheRestart();
+    void updaterLaunchStopsTheWorker();
+    void updaterIsStartedWhenPresent();
+
+private:
+    QMediaPlayer *player(int index) const { return view->mediaPlayer(index); }
+    bool silent(int index) const
+    {
+        return player(index)->playbackState() == QMediaPlayer::StoppedState &&
+               player(index)->source().isEmpty();
+    }
+    // Waits until `index` has played to its end `times` times.
+    bool endsOf(int index, int times);
+
+    std::unique_ptr<TestWorkspace> workspace;
+    std::unique_ptr<myQQuickView> view;
+};
+
+void ViewMediaTest::init()
+{
+    workspace = std::make_unique<TestWorkspace>();
+    workspace->writeFile(QStringLiteral("modules/media/00.mp3"), silence(300));
+    for (int i = 1; i < 5; ++i)
+        workspace->writeFile(QStringLiteral("modules/media/") + soundFiles[i], silence(150));
+    view = std::make_unique<myQQuickView>();
+}
+
+void ViewMediaTest::cleanup()
+{
+    view.reset();
+    workspace.reset();
+}
+
+bool ViewMediaTest::endsOf(int index, int times)
+{
+    int ends = 0;
+    const QMetaObject::Connection watch = connect(
+        player(index), &QMediaPlayer::mediaStatusChanged, this,
+        [&ends](QMediaPlayer::MediaStatus status) { ends += status == QMediaPlayer::EndOfMedia; });
+    const bool reached = QTest::qWaitFor([&ends, times] { return ends >= times; }, 10000);
+    disconnect(watch);
+    return reached;
+}
+
+void ViewMediaTest::playersHaveTheirOwnOutputs()
+{
+    QSet<QAudioOutput *> outputs;
+    for (int i = 0; i < 5; ++i) {
+        QVERIFY(player(i));
+        QVERIFY(player(i)->audioOutput());
+        QCOMPARE(player(i)->parent(), view.get());
+        outputs.insert(player(i)->audioOutput());
+        QVERIFY(silent(i));
+    }
+    QCOMPARE(outputs.size(), 5);
+    QCOMPARE(view->mediaPlayer(5), nullptr);
+}
+
+void ViewMediaTest::effectsPlayTheirOwnFile_data()
+{
+    QTest::addColumn<int>("index");
+    for (int i = 1; i < 5; ++i)
+        QTest::addRow("%d", i) << i;
+}
+
+void ViewMediaTest::effectsPlayTheirOwnFile()
+{
+    QFETCH(int, index);
+    view->playMedia_Index(uchar(index));
+    QCOMPARE(player(index)->source(), soundUrl(index));
+    QCOMPARE(player(index)->playbackState(), QMediaPlayer::PlayingState);
+    for (int other = 0; other < 5; ++other)
+        if (other != index)
+            QVERIFY(silent(other));
+
+    // Asked again while it plays, it starts over.
+    QSignalSpy stops(player(index), &QMediaPlayer::playbackStateChanged);
+    view->playMedia_Index(uchar(index));
+    QCOMPARE(player(index)->playbackState(), QMediaPlayer::PlayingState);
+    QList<QMediaPlayer::PlaybackState> states;
+    for (const QList<QVariant> &change : stops)
+        states.append(change.at(0).value<QMediaPlayer::PlaybackState>());
+    QCOMPARE(states, (QList<QMediaPlayer::PlaybackState>{QMediaPlayer::StoppedState,
+                                                         QMediaPlayer::PlayingState}));
+}
+
+void ViewMediaTest::disabledAudioPlaysNoIndex_data()
+{
+    effectsPlayTheirOwnFile_data();
+    QTest::newRow("0") << 0;
+}
+
+void ViewMediaTest::disabledAudioPlaysNoIndex()
+{
+    QFETCH(int, index);
+    view->setEnableAudio(false);
+    view->playMedia_Index(uchar(index));
+    for (int i = 0; i < 5; ++i)
+        QVERIFY(silent(i));
+}
+
+void ViewMediaTest::disabledAudioStillPlaysTheBackground()
+{
+    view->setEnableAudio(false);
+    view->playMedia_Background();
+    QCOMPARE(player(0)->source(), soundUrl(0));
+    QCOMPARE(player(0)->playbackState(), QMediaPlayer::PlayingState);
+    QVERIFY(endsOf(0, 2));
+}
+
+void ViewMediaTest::disablingDoesNotStopTheBackground()
+{
+    view->playMedia_Index(0);
+    QCOMPARE(player(0)->source(), soundUrl(0));
+    view->setEnableAudio(false);
+    QCOMPARE(player(0)->playbackState(), QMediaPlayer::PlayingState);
+}
+
+void ViewMediaTest::indexesAboveFourDoNothing_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::newRow("5") << 5;
+    QTest::newRow("255") << 255;
+}
+
+void ViewMediaTest::indexesAboveFourDoNothing()
+{
+    QFETCH(int, index);
+    view->playMedia_Index(uchar(index));
+    for (int i = 0; i < 5; ++i)
+        QVERIFY(silent(i));
+}
+
+void ViewMediaTest::backgroundRestartsAtItsEnd()
+{
+    view->playMedia_Index(0);
+    QVERIFY(endsOf(0, 2));
+    QCOMPARE(player(0)->source(), soundUrl(0));
+    QTRY_COMPARE(player(0)->playbackState(), QMediaPlayer::PlayingState);
+}
+
+void ViewMediaTest::backgroundFollowsTheOpeningSound()
+{
+    view->playMedia_Index(1);
+    QVERIFY(silent(0));
+    QVERIFY(endsOf(1, 1));
+    QCOMPARE(player(0)->source(), soundUrl(0));
+    QTRY_COMPARE(player(0)->playbackState(), QMediaPlayer::PlayingState);
+}
+
+void ViewMediaTest::clearAllMediaStopsTheRestart()
+{
+    view->playMedia_Background();
+    for (int i = 1; i < 5; ++i)
+        view->playMedia_Index(uchar(i));
+    view->clearAllMedia();
+    for (int i = 0; i < 5; ++i)
+        QVERIFY(silent(i));
+    // Longer than the track and the opening sound: neither comes back by itself.
+    QTest::qWait(600);
+    for (int i = 0; i < 5; ++i)
+        QVERIFY(silent(i));
+}
+
+void ViewMediaTest::updaterLaunchStopsTheWorker()
+{
+    DeviceFixture device;
+    view->setHidThread(&device.hid);
+    device.hid.swichCurDevice(0);
+    QVERIFY(device.hid.isWorkerRunning());
+
+    QElapsedTimer clock;
+    clock.start();
+    view->openUpdateExe();
+    QVERIFY(clock.elapsed() >= 500);
+    QVERIFY(!device.hid.isWorkerRunning());
+    QCOMPARE(view->findChildren<QProcess *>().size(), 0);
+}
+
+void ViewMediaTest::updaterIsStartedWhenPresent()
+{
+#ifdef Q_OS_WIN
+    QSKIP("The stand-in updater is a shell script");
+#endif
+    const QString updater = workspace->path(QStringLiteral("modules/update/flashOnLine.exe"));
+    workspace->writeFile(QStringLiteral("modules/update/flashOnLine.exe"),
+                         "#!/bin/sh\ntouch \"$(dirname \"$0\")/started\"\n");
+    QFile::setPermissions(updater, QFile::permissions(updater) | QFileDevice::ExeOwner);
+
+    view->openUpdateExe();
+
+    QCOMPARE(view->findChildren<QProcess *>().size(), 1);
+    QTRY_VERIFY(QFile::exists(workspace->path(QStringLiteral("modules/update/started"))));
+}
+
+QTEST_MAIN(ViewMediaTest)
+#include "tst_viewmedia.moc"
