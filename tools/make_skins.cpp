@@ -206,7 +206,7 @@ private:
         p.drawRoundedRect(QRectF(0.5, 0.5, 999, 599), 14, 14);
 
         // The page area's well, with corner brackets in the accent.
-        const QRectF page(168, 93, 765, 448);
+        const QRectF page(168, 93, 743, 448);
         p.setPen(QPen(QColor(255, 255, 255, 16), 1));
         p.setBrush(QColor(0, 0, 0, 70));
         p.drawRoundedRect(page, 8, 8);
@@ -225,7 +225,7 @@ private:
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(255, 255, 255, 6));
         p.drawRoundedRect(QRectF(6, 106, 154, 420), 8, 8);
-        p.drawRoundedRect(QRectF(892, 106, 102, 420), 8, 8);
+        p.drawRoundedRect(QRectF(910, 106, 84, 420), 8, 8);
         p.end();
         save(image, "frame/frameBackground.png");
 
@@ -416,19 +416,19 @@ private:
 
     void profileColumn()
     {
-        QImage image = canvas(96, 440);
+        QImage image = canvas(80, 440);
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
-        panel(p, QRectF(0, 0, 96, 440), 10, mix(QColor(0x1a, 0x1e, 0x24, 230), t.tint, 0.05),
+        panel(p, QRectF(0, 0, 80, 440), 10, mix(QColor(0x1a, 0x1e, 0x24, 230), t.tint, 0.05),
               QColor(0x0d, 0x0f, 0x12, 230), QColor(255, 255, 255, 30));
         p.setPen(QPen(t.accent, 2, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(30, 1.5), QPointF(66, 1.5));
+        p.drawLine(QPointF(22, 1.5), QPointF(58, 1.5));
         // Stacked layers: the profiles.
         for (int i = 0; i < 3; ++i) {
             QPolygonF layer;
             const double y = 36 + i * 9;
-            layer << QPointF(48, y) << QPointF(66, y + 9) << QPointF(48, y + 18)
-                  << QPointF(30, y + 9);
+            layer << QPointF(40, y) << QPointF(58, y + 9) << QPointF(40, y + 18)
+                  << QPointF(22, y + 9);
             p.setPen(
                 QPen(i == 0 ? t.accent : inkDim, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             p.setBrush(i == 0 ? withAlpha(t.accent, 60) : QColor(0, 0, 0, 120));
@@ -538,17 +538,17 @@ private:
         save(settings, "list_center/globalsettingBackground.png");
 
         const auto pagePanel = [this](int h, const QString &file, bool keyWell) {
-            QImage image = canvas(759, h);
+            QImage image = canvas(740, h);
             QPainter p(&image);
             p.setRenderHint(QPainter::Antialiasing);
-            panel(p, QRectF(0, 0, 759, h), 8, QColor(0x16, 0x19, 0x1e, 225),
+            panel(p, QRectF(0, 0, 740, h), 8, QColor(0x16, 0x19, 0x1e, 225),
                   QColor(0x0c, 0x0e, 0x11, 225), QColor(255, 255, 255, 26));
             p.setPen(QPen(withAlpha(t.accent, 220), 2, Qt::SolidLine, Qt::RoundCap));
             p.drawLine(QPointF(14, 1.5), QPointF(150, 1.5));
             if (keyWell) {
                 p.setPen(QPen(QColor(255, 255, 255, 14), 1));
                 p.setBrush(QColor(0, 0, 0, 80));
-                p.drawRoundedRect(QRectF(14.5, 84.5, 730, 252), 6, 6);
+                p.drawRoundedRect(QRectF(14.5, 84.5, 711, 252), 6, 6);
             }
             p.end();
             save(image, file);

@@ -1,10 +1,13 @@
 // Starts the program exactly as its main() does, saves a picture of its window and reports how
 // long it took from the start of the process to the first frame on screen.
 //
-//   R7Screenshot [--delay ms] [--started-at epoch-ms] [file.png]
+//   R7Screenshot [--delay ms] [--started-at epoch-ms] [--eval qml]... [file.png]
 //
 // --started-at is the wall-clock time at which the caller launched the process (for example
 // `date +%s%3N`); without it the time is counted from the application object's construction.
+// Each --eval is a QML expression run in the root's scope at the first frame, for example
+// "upItem.btnClicked(0)" to open the settings panel. The picture is taken --delay ms after the
+// first frame; the process's resident memory is reported at the same moment.
 
 #include "app/executabledirectory.h"
 #include "app/widget.h"
@@ -14,7 +17,11 @@
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QPixmap>
+#include <QQmlContext>
+#include <QQmlExpression>
+#include <QQuickItem>
 #include <QQuickWindow>
 #include <QTextStream>
 #include <QTimer>
@@ -49,6 +56,30 @@ private:
     std::function<void()> firstFrame;
     bool rendered = false;
 };
+
+// VmRSS of /proc/self/status, in kB; 0 where there is no such file.
+qint64 residentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
+bool evaluate(QQuickItem *root, const QString &code, QTextStream &out)
+{
+    QQmlExpression expression(qmlContext(root), root, code);
+    expression.evaluate();
+    if (expression.hasError()) {
+        out << "--eval " << code << ": " << expression.error().toString() << "\n";
+        return false;
+    }
+    return true;
+}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -61,12 +92,16 @@ int main(int argc, char *argv[])
     parser.addHelpOption();
     const QCommandLineOption delay(QStringLiteral("delay"),
                                    QStringLiteral("Wait this long after the first frame."),
-                                   QStringLiteral("ms"), QStringLiteral("500"));
+                                   QStringLiteral("ms"), QStringLiteral("3000"));
     const QCommandLineOption startedAt(QStringLiteral("started-at"),
                                        QStringLiteral("When the process was launched."),
                                        QStringLiteral("epoch-ms"));
+    const QCommandLineOption eval(QStringLiteral("eval"),
+                                  QStringLiteral("Run this QML in the root's scope first."),
+                                  QStringLiteral("qml"));
     parser.addOption(delay);
     parser.addOption(startedAt);
+    parser.addOption(eval);
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The picture to write."));
     parser.process(app);
 
@@ -86,7 +121,13 @@ int main(int argc, char *argv[])
     FirstFrameWatcher watcher(widget.uiController()->uiView(), [&] {
         out << "first frame: " << QDateTime::currentMSecsSinceEpoch() - start << " ms\n";
         out.flush();
+        QQuickItem *root = widget.uiController()->uiView()->rootObject();
+        for (const QString &code : parser.values(eval)) {
+            if (!evaluate(root, code, out))
+                result = 1;
+        }
         QTimer::singleShot(parser.value(delay).toInt(), &app, [&] {
+            out << "resident memory: " << residentKilobytes() << " kB\n";
             if (!widget.grab().save(file)) {
                 out << "cannot write " << file << "\n";
                 result = 1;

@@ -15,9 +15,9 @@ Item {
         source: sourceFrameBackground
     }
 
-    // Centred on the page area, where the pages draw their own keyboard.
+    // Centred on the pages' panels, where the pages draw their own keyboard.
     Image {
-        x: 171 + (759 - width) / 2
+        x: 171 + (740 - width) / 2
         y: 96 + (442 - height) / 2
         source: sourceKeyboardPic
         visible: currentpage === -1
