@@ -62,7 +62,7 @@ Rectangle {
                 model: dropdown.mdItems
                 delegate: Image {
                     id: row
-                    readonly property string rowText: textX
+                    readonly property string rowText: textX ?? ""
                     source: sourceSlider
                     GlobalText {
                         x: 10

@@ -54,6 +54,15 @@ Rectangle {
     height: 200
     color: "#FF000000"
 
+    // An empty list has nothing selected.
+    Connections {
+        target: fileList.mdItems
+        function onCountChanged() {
+            if (fileList.mdItems.count === 0)
+                listView.currentIndex = -1
+        }
+    }
+
     ListView {
         id: listView
         anchors.fill: parent
@@ -62,16 +71,13 @@ Rectangle {
         currentIndex: -1
         boundsBehavior: Flickable.StopAtBounds
         highlightFollowsCurrentItem: false
-        onCountChanged: {
-            if (count === 0)
-                currentIndex = -1
-        }
 
         delegate: Item {
             id: row
-            readonly property string rowText: textX
+            // A row being removed has no values any more.
+            readonly property string rowText: textX ?? ""
             readonly property bool lit: ListView.isCurrentItem || rowArea.containsMouse
-            readonly property bool editing: fileList.editIndex === index
+            readonly property bool editing: index >= 0 && fileList.editIndex === index
             width: listView.width
             height: 20
 
@@ -112,7 +118,7 @@ Rectangle {
                 anchors.right: parent.right
                 anchors.rightMargin: 8
                 anchors.verticalCenter: parent.verticalCenter
-                text: textR
+                text: textR ?? ""
                 color: row.lit ? globalSetting_color : globalSetting_color_enable
             }
 
