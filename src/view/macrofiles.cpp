@@ -1,7 +1,6 @@
 #include "view/macrofiles.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QSettings>
 
 namespace MacroFiles
@@ -36,20 +35,5 @@ int readInt(const QSettings &file, const QString &key, int fallback)
     bool ok = false;
     const int value = file.value(key).toInt(&ok);
     return ok ? value : fallback;
-}
-
-bool replaceWithCopy(const QString &source, const QString &target)
-{
-    QFile input(source);
-    if (!input.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray content = input.readAll();
-    if (input.error() != QFileDevice::NoError)
-        return false;
-    QSaveFile output(target);
-    if (!output.open(QIODevice::WriteOnly))
-        return false;
-    output.write(content);
-    return output.commit();
 }
 } // namespace MacroFiles

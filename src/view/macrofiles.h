@@ -22,8 +22,4 @@ bool isSafeName(const QString &name);
 // An int stored under `key`, or `fallback` when it is missing or not a number.
 int readInt(const QSettings &file, const QString &key, int fallback);
 
-// Replaces `target` with a copy of `source` through a temporary file in the target's folder, so
-// the old content stays until the new one is complete. False, and `target` untouched, when the
-// source cannot be read or the copy cannot be written.
-bool replaceWithCopy(const QString &source, const QString &target);
 } // namespace MacroFiles

@@ -1,14 +1,15 @@
 #include "view/myqquickview.h"
 
 #include "device/hidthread.h"
+#include "view/atomicfilecopy.h"
 #include "view/macrofiles.h"
 #include "view/macrolog.h"
+#include "view/userfolders.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QSettings>
-#include <QStandardPaths>
 
 #include <optional>
 #include <vector>
@@ -56,11 +57,6 @@ bool writeNewMacro(const QString &file, int index)
     macro.setValue(didKey, -1);
     macro.sync();
     return macro.status() == QSettings::NoError;
-}
-
-QString desktopFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 }
 } // namespace
 
@@ -217,7 +213,7 @@ void myQQuickView::importMacro(const QVariant &name, const QString &source)
 {
     // Import replaces a macro the user already has; it never adds one.
     const std::optional<QString> file = existingMacroFile(name);
-    if (file && !MacroFiles::replaceWithCopy(source, *file))
+    if (file && !replaceFileAtomically(source, *file))
         qCWarning(lcMacro) << "Cannot import" << source << "into" << *file;
 }
 
@@ -234,6 +230,6 @@ void myQQuickView::saveMacroIniToFile(QVariant name)
 void myQQuickView::exportMacro(const QVariant &name, const QString &target)
 {
     const std::optional<QString> file = existingMacroFile(name);
-    if (file && !MacroFiles::replaceWithCopy(*file, target))
+    if (file && !replaceFileAtomically(*file, target))
         qCWarning(lcMacro) << "Cannot export" << *file << "to" << target;
 }

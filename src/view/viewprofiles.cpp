@@ -4,21 +4,16 @@
 #include "view/settingfiles.h"
 #include "view/settingslog.h"
 #include "view/settingsreplace.h"
+#include "view/userfolders.h"
 
 #include <QFileDialog>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace
 {
 QString defaultProfileFile()
 {
     return SettingFiles::path(QStringLiteral("pD.bin"));
-}
-
-QString desktop()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 }
 } // namespace
 
@@ -29,7 +24,7 @@ void myQQuickView::loadProfile(int profile)
     if (!profileAt(profile))
         return;
     const QString source =
-        QFileDialog::getOpenFileName(this, tr("Open File"), desktop(), tr("Profile(*.pf)"));
+        QFileDialog::getOpenFileName(this, tr("Open File"), desktopFolder(), tr("Profile(*.pf)"));
     if (!source.isEmpty())
         importProfile(profile, source);
 }
@@ -39,7 +34,7 @@ void myQQuickView::saveProfile(int profile)
     if (!profileAt(profile))
         return;
     const QString target =
-        QFileDialog::getSaveFileName(this, tr("Save File"), desktop(), tr("Profile(*.pf)"));
+        QFileDialog::getSaveFileName(this, tr("Save File"), desktopFolder(), tr("Profile(*.pf)"));
     if (!target.isEmpty())
         exportProfile(profile, target);
 }
