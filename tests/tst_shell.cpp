@@ -2,117 +2,22 @@
 // keyboard, in a folder holding a copy of the shipped modules/.
 
 #include "app/widget.h"
-#include "testworkspace.h"
+#include "runningprogram.h"
 #include "view/myqquickview.h"
 
-#include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QImageReader>
 #include <QMetaProperty>
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
-#include <QQmlExpression>
 #include <QQuickItem>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
-#include <memory>
-
 namespace
 {
-// Animation speeds: the program's own "animations off" for tests that only need the end state,
-// slowed down for tests that must catch an animation running.
-constexpr int fastSpeed = 10;
-constexpr int slowSpeed = 4000;
-
-QStringList interfaceWarnings;
-QtMessageHandler defaultHandler = nullptr;
-
-bool isInterfaceMessage(const QMessageLogContext &context, const QString &text)
-{
-    const QString category = QString::fromLatin1(context.category ? context.category : "");
-    return category.startsWith(QLatin1String("qml")) || category.startsWith(QLatin1String("js")) ||
-           category.startsWith(QLatin1String("qt.qml")) || text.contains(QLatin1String("qrc:")) ||
-           text.contains(QLatin1String("file:modules"));
-}
-
-void recordInterfaceWarnings(QtMsgType type, const QMessageLogContext &context, const QString &text)
-{
-    if (type != QtDebugMsg && type != QtInfoMsg && isInterfaceMessage(context, text))
-        interfaceWarnings.append(text);
-    defaultHandler(type, context, text);
-}
-
-void copyFolder(const QString &from, const QString &to)
-{
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + QDir(from).relativeFilePath(source).prepend('/');
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(source, target);
-    }
-}
-
-// The program as main() starts it, in its own copy of the shipped folder.
-class Program
-{
-public:
-    explicit Program(int speed = fastSpeed)
-    {
-        copyFolder(QStringLiteral(R7_MODULES_DIR), workspace.path(QStringLiteral("modules")));
-        widget = std::make_unique<Widget>();
-        setSpeed(speed);
-        widget->checkDevice();
-        widget->showNormal();
-        widget->startUI();
-    }
-
-    // 0 keeps the shipped speed.
-    void setSpeed(int speed) const
-    {
-        if (speed > 0)
-            set(QStringLiteral("_Page_Globalsetting._AnimationSpeed = %1").arg(speed));
-    }
-
-    myQQuickView *view() const { return widget->uiController()->uiView(); }
-    QQuickItem *root() const { return view()->rootObject(); }
-    // The keyboard item's own scope, where the page area and the side menus are named.
-    QObject *keyboardScope() const { return root()->findChild<QObject *>("_fkPage"); }
-
-    QVariant eval(const QString &code, QObject *scope = nullptr) const
-    {
-        QObject *object = scope ? scope : root();
-        QQmlExpression expression(qmlContext(object), object, code);
-        const QVariant value = expression.evaluate();
-        if (expression.hasError())
-            qWarning() << "QML test expression failed:" << code << expression.error();
-        return value;
-    }
-    void set(const QString &code, QObject *scope = nullptr) const { eval(code, scope); }
-    QVariant page(const QString &code) const { return eval(code, keyboardScope()); }
-
-    // True once the start-up animation has ended and the page area has opened.
-    bool started() const
-    {
-        return root()->isVisible() && page(QStringLiteral("_fkPage.visible")).toBool() &&
-               !page(QStringLiteral("pa_X.running")).toBool() &&
-               eval(QStringLiteral("upItem.y")).toInt() == 0;
-    }
-
-    // A click at a point of the window, in root coordinates.
-    void click(QPointF at, Qt::MouseButton button = Qt::LeftButton) const
-    {
-        QTest::mouseClick(view(), button, {}, at.toPoint());
-    }
-
-    TestWorkspace workspace;
-    std::unique_ptr<Widget> widget;
-};
-
 // A control made in the keyboard item's scope, where the pages make theirs.
 QQuickItem *makeControl(const Program &program, const QByteArray &qml)
 {
@@ -131,14 +36,6 @@ QQuickItem *makeControl(const Program &program, const QByteArray &qml)
     return item;
 }
 
-QVariant qmlValue(QObject *object, const QString &code)
-{
-    QQmlExpression expression(qmlContext(object), object, code);
-    const QVariant value = expression.evaluate();
-    if (expression.hasError())
-        qWarning() << "QML test expression failed:" << code << expression.error();
-    return value;
-}
 // The first part of a control made from the interface's own component `type`.
 QQuickItem *part(QObject *control, const char *type)
 {
@@ -164,13 +61,13 @@ private Q_SLOTS:
     void initTestCase()
     {
         qputenv("R7_VIRTUAL_KEYBOARD", "1");
-        defaultHandler = qInstallMessageHandler(recordInterfaceWarnings);
+        watchInterfaceWarnings();
     }
-    void init() { interfaceWarnings.clear(); }
+    void init() { interfaceWarnings().clear(); }
     // Whatever a test does, the interface logs no warning doing it.
     void cleanup()
     {
-        QVERIFY2(interfaceWarnings.isEmpty(), qPrintable(interfaceWarnings.join('\n')));
+        QVERIFY2(interfaceWarnings().isEmpty(), qPrintable(interfaceWarnings().join('\n')));
     }
 
     void startsWithoutInterfaceWarnings();
@@ -207,7 +104,7 @@ void ShellTest::startsWithoutInterfaceWarnings()
     // The other skin's pictures are there too.
     program.set(QStringLiteral("_Page_Globalsetting.skin_No = 2; setSkin()"));
     QCoreApplication::processEvents();
-    QVERIFY2(interfaceWarnings.isEmpty(), qPrintable(interfaceWarnings.join('\n')));
+    QVERIFY2(interfaceWarnings().isEmpty(), qPrintable(interfaceWarnings().join('\n')));
 }
 
 void ShellTest::startUpReachesItsEndState()
@@ -401,7 +298,7 @@ void ShellTest::mouseEventsChangeNothing()
     QTest::qWait(100);
     QCOMPARE(spy.count(), 0);
     QCOMPARE(program.eval(state).toString(), before);
-    QVERIFY2(interfaceWarnings.isEmpty(), qPrintable(interfaceWarnings.join('\n')));
+    QVERIFY2(interfaceWarnings().isEmpty(), qPrintable(interfaceWarnings().join('\n')));
 }
 
 void ShellTest::closeEndsTheProgram_data()
