@@ -1,4 +1,5 @@
 import QtQuick
+import "../common"
 
 // The application's options panel. It also holds the values the whole interface binds to
 // (through the root's globalSetting_* properties); until initUI loads the stored settings they
@@ -17,9 +18,9 @@ Item {
     property bool isCustomBackground: false
     property string _FontFamily: "Arial"
     property string _Url: "https://r7-configurator.example.org/"
-    // The text table, addressed by index (each line's comment gives the index of its first
-    // text); a language file replaces it whole. Index 0 is the language's font family.
-    property var _StringList: [
+    // The built-in text table, addressed by index (each line's comment gives the index of its
+    // first text). Index 0 is the font family.
+    readonly property var _BuiltInStrings: [
         "Arial", "OPTIONS", "LOOP", "SPEED", "BRIGHTNESS", // 0
         "DIRECTION", "PAINTING", "EFFECTS", "USER DEFINE 1", "USER DEFINE 2", // 5
         "USER DEFINE 3", "USER DEFINE 4", "USER DEFINE 5", "STATIC", "BREATHING", // 10
@@ -44,16 +45,384 @@ Item {
         "DPI INDICATOR LED", "DEFAULT", "APPLY", "SCROLL SWAP", "SCROLL UP", // 105
         "SCROLL DOWN", "UPDATE KEYBOARD", "RENAME", "ALL RESET", "ALL SAVE" // 110
     ]
+    // The text table of the language in use; the pages address it by index.
+    property var _StringList: _BuiltInStrings
+    // The alpha of the text colour, 45 at brightness step 0 to 255 at step 7.
+    readonly property int _Brightness: 45 + brightness_Slider.currentIndex * 210 / 7
+    // Entries of the stored settings list.
+    readonly property int settingsCount: 32
 
-    // The shell calls these at start-up and after a language change. Until the panel has its
-    // controls there is nothing to load or re-label, and the built-in values stay.
+    ListModel {
+        id: md_skin
+        ListElement { textX: "SKIN 1" }
+        ListElement { textX: "SKIN 2" }
+    }
+
+    ListModel {
+        id: md_sound
+        ListElement { textX: "ON" }
+        ListElement { textX: "OFF" }
+    }
+
+    ListModel {
+        id: md_animated
+        ListElement { textX: "ON" }
+        ListElement { textX: "OFF" }
+    }
+
+    // {textX: display name, code: language code, textR: ""}, filled by initLanguage.
+    ListModel {
+        id: md_language
+    }
+
+    ListModel {
+        id: modColorIndex
+        ListElement { clrR: 0; clrG: 255; clrB: 255 }
+        ListElement { clrR: 255; clrG: 200; clrB: 150 }
+        ListElement { clrR: 255; clrG: 180; clrB: 0 }
+        ListElement { clrR: 200; clrG: 200; clrB: 100 }
+        ListElement { clrR: 200; clrG: 170; clrB: 255 }
+        ListElement { clrR: 255; clrG: 180; clrB: 180 }
+        ListElement { clrR: 160; clrG: 190; clrB: 160 }
+    }
+
+    // Loads the stored settings; without any (or with a list of another layout) the built-in
+    // values stay, and the languages are still offered. The skin row is offered only when there
+    // is more than one skin.
     function initUI() {
+        const list = ui_View.loadApConfig()
+        if (list.length >= settingsCount)
+            applySettings(list)
+        else
+            initLanguage()
+        _skin.visible = ui_View.getIsSkinShow()
+    }
+
+    // The values come back from the file as strings.
+    function applySettings(list) {
+        skin_No = Number(list[1])
+        _skin.setCurIndex(skin_No - 1)
+        mainIten.setSkin()
+
+        enableSound(Number(list[2]))
+        _sound.setCurIndex(Number(list[2]))
+
+        setAnimated(Number(list[3]))
+        _animated.setCurIndex(Number(list[3]))
+
+        initLanguage()
+        _language.setCurIndex(Number(list[4]))
+        setLanguage(Number(list[4]))
+
+        isCustomBackground = String(list[5]) === "true"
+        mainIten.sourceCustomBackground = String(list[6])
+
+        setTextSize(Number(list[7]))
+
+        for (let k = 0; k < modColorIndex.count; ++k) {
+            modColorIndex.set(k, {clrR: Number(list[8 + 3 * k]), clrG: Number(list[9 + 3 * k]),
+                                  clrB: Number(list[10 + 3 * k])})
+        }
+        chooseSwatch(Number(list[29]))
+
+        brightness_Slider.setCurIndex(Number(list[30]))
+        updateColor()
+
+        _Url = String(list[31])
+    }
+
+    // The list the settings file keeps: format 1, then the controls in the order of the panel.
+    function settingsList() {
+        const list = [1, skin_No, _sound.getCurIndex(), _animated.getCurIndex(),
+                      _language.getCurIndex(), isCustomBackground,
+                      String(mainIten.sourceCustomBackground), _TextSize_CHK.currentIndex]
+        for (let k = 0; k < modColorIndex.count; ++k) {
+            const swatch = modColorIndex.get(k)
+            list.push(swatch.clrR, swatch.clrG, swatch.clrB)
+        }
+        list.push(_PaletteIndex.currentIndex, brightness_Slider.getCurIndex(), _Url)
+        return list
+    }
+
+    function initLanguage() {
+        const languages = ui_View.chkLanguages()
+        md_language.clear()
+        for (const name of Object.keys(languages))
+            md_language.append({textX: name, code: languages[name], textR: ""})
+    }
+
+    function setLanguage(uiIndex) {
+        if (uiIndex < 0 || uiIndex >= md_language.count)
+            return
+        const code = md_language.get(uiIndex).code
+        _StringList = completedTable(ui_View.getGlobalStrings(code))
+        mainIten.translateStrings(code)
+        _FontFamily = _StringList[0]
+    }
+
+    // A language file with fewer texts than the interface uses keeps the built-in ones for the
+    // rest, so that no label is left without a text.
+    function completedTable(texts) {
+        const table = Array.from(texts)
+        for (let k = table.length; k < _BuiltInStrings.length; ++k)
+            table.push(_BuiltInStrings[k])
+        return table
     }
 
     function translateStrings() {
+        md_skin.setProperty(0, "textX", _StringList[39])
+        md_skin.setProperty(1, "textX", _StringList[40])
+        for (const model of [md_sound, md_animated]) {
+            model.setProperty(0, "textX", _StringList[31])
+            model.setProperty(1, "textX", _StringList[32])
+        }
+    }
+
+    function resetApconfig() {
+        endInput()
+        runSoundIndex(1)
+        ui_View.resetApconfig()
+        initUI()
+        ui_View.playMedia_Index(0)
+    }
+
+    function apply() {
+        endInput()
+        ui_View.saveApConfig(settingsList())
+        upItem.isGlobalSettingSelect = false
+    }
+
+    // Taking the focus from the colour fields commits what was typed into them.
+    function endInput() {
+        pageGlobalsetting.forceActiveFocus()
+    }
+
+    function chooseSkin(index) {
+        skin_No = index + 1
+        mainIten.setSkin()
+    }
+
+    function enableSound(index) {
+        if (index === 0)
+            ui_View.setEnableAudio(true)
+        else if (index === 1)
+            ui_View.setEnableAudio(false)
+    }
+
+    // On starts the background music, off silences every sound at once.
+    function runSoundIndex(index) {
+        enableSound(index)
+        if (index === 0)
+            ui_View.playMedia_Index(0)
+        else if (index === 1)
+            ui_View.clearAllMedia()
+    }
+
+    function setAnimated(index) {
+        if (index === 0)
+            _AnimationSpeed = 800
+        else if (index === 1)
+            _AnimationSpeed = 10
+    }
+
+    function setTextSize(index) {
+        _TextSize_CHK.currentIndex = index
+        _Size = index === 1 ? 12 : 11
+    }
+
+    function toggleBackground() {
+        if (isCustomBackground) {
+            mainIten.sourceCustomBackground = ""
+            isCustomBackground = false
+            return
+        }
+        const path = ui_View.getCustomFilePath()
+        mainIten.sourceCustomBackground = path === "" ? "" : "file:" + path
+        isCustomBackground = path !== ""
+    }
+
+    function chooseSwatch(index) {
+        if (index < 0 || index >= modColorIndex.count)
+            return
+        _PaletteIndex.currentIndex = index
+        const swatch = modColorIndex.get(index)
+        _Palette.setRGB(3, swatch.clrR, swatch.clrG, swatch.clrB)
+    }
+
+    function storeSwatch(r, g, b) {
+        const index = _PaletteIndex.currentIndex
+        if (index >= 0 && index < 7)
+            modColorIndex.set(index, {clrR: r, clrG: g, clrB: b})
+    }
+
+    function updateColor() {
+        _Color = Qt.rgba(_Palette._R / 255, _Palette._G / 255, _Palette._B / 255,
+                         _Brightness / 255)
+    }
+
+    // Which copies of the palette's colour follow it depends on where the colour came from.
+    function followPalette(mode, r, g, b) {
+        if (mode !== 3)
+            storeSwatch(r, g, b)
+        if (mode >= 1 && mode <= 3)
+            updateColor()
     }
 
     Image {
         source: sourceGlobalsettingBackground
+    }
+
+    DropdownList {
+        id: _skin
+        x: 139
+        y: visible ? 22 : 11
+        mdItems: md_skin
+        defaultIndex: 0
+        onListElementClicked: (index) => pageGlobalsetting.chooseSkin(index)
+    }
+
+    DropdownList {
+        id: _sound
+        x: 139
+        anchors.top: _skin.bottom
+        anchors.topMargin: 10
+        mdItems: md_sound
+        defaultIndex: 0
+        onListElementClicked: (index) => pageGlobalsetting.runSoundIndex(index)
+    }
+
+    DropdownList {
+        id: _animated
+        x: 139
+        anchors.top: _sound.bottom
+        anchors.topMargin: 10
+        mdItems: md_animated
+        defaultIndex: 0
+        onListElementClicked: (index) => pageGlobalsetting.setAnimated(index)
+    }
+
+    DropdownList {
+        id: _language
+        x: 139
+        anchors.top: _animated.bottom
+        anchors.topMargin: 10
+        mdItems: md_language
+        onListElementClicked: (index) => pageGlobalsetting.setLanguage(index)
+    }
+
+    OptionToggle {
+        id: _background
+        x: 139
+        anchors.top: _language.bottom
+        anchors.topMargin: 10
+        isOn: pageGlobalsetting.isCustomBackground
+        onText: _StringList[31]
+        offText: _StringList[32]
+        onClicked: pageGlobalsetting.toggleBackground()
+    }
+
+    SettingLabel { control: _skin; text: _StringList[26] }
+    SettingLabel { control: _sound; text: _StringList[27] }
+    SettingLabel { control: _animated; text: _StringList[28] }
+    SettingLabel { control: _language; text: _StringList[29] }
+    SettingLabel { control: _background; text: _StringList[30] }
+
+    Item {
+        id: _textSettingBox
+        x: 27
+        y: 190
+        width: 270
+        height: 176
+
+        Image {
+            width: parent.width
+            source: sourceDraw_line
+        }
+
+        Image {
+            anchors.bottom: parent.bottom
+            width: parent.width
+            source: sourceDraw_line
+        }
+
+        GlobalText {
+            x: 10
+            y: 6
+            text: _StringList[33]
+            color: globalSetting_color
+        }
+
+        SizeChoice {
+            id: _TextSize_CHK
+            x: 96
+            y: 25
+            texts: [_StringList[37], _StringList[38]]
+            onChosen: (index) => pageGlobalsetting.setTextSize(index)
+        }
+
+        SwatchStrip {
+            id: _PaletteIndex
+            x: 100
+            y: 55
+            width: 145
+            model: modColorIndex
+            onSwatchClicked: (index) => pageGlobalsetting.chooseSwatch(index)
+        }
+
+        ColorPalette {
+            id: _Palette
+            x: 100
+            y: 90
+            onRgbSet: (mode, r, g, b) => pageGlobalsetting.followPalette(mode, r, g, b)
+        }
+
+        Slider {
+            id: brightness_Slider
+            x: 97
+            y: 140
+            currentIndex: 7
+            onSliderClicked: pageGlobalsetting.updateColor()
+        }
+
+        GlobalText {
+            anchors.right: parent.right
+            anchors.rightMargin: 185
+            anchors.verticalCenter: _TextSize_CHK.verticalCenter
+            text: _StringList[34]
+        }
+
+        GlobalText {
+            anchors.right: parent.right
+            anchors.rightMargin: 185
+            anchors.verticalCenter: _PaletteIndex.verticalCenter
+            text: _StringList[35]
+        }
+
+        GlobalText {
+            anchors.right: parent.right
+            anchors.rightMargin: 185
+            anchors.verticalCenter: brightness_Slider.verticalCenter
+            text: _StringList[36]
+        }
+    }
+
+    Button_2state {
+        id: _Apply_IMG
+        anchors.right: _textSettingBox.right
+        anchors.top: _textSettingBox.bottom
+        anchors.topMargin: 10
+        source0: sourceApply_0
+        source1: sourceApply_1
+        onClicked: pageGlobalsetting.apply()
+    }
+
+    Button_2state {
+        id: _Reset_IMG
+        anchors.right: _Apply_IMG.left
+        anchors.rightMargin: 10
+        anchors.top: _Apply_IMG.top
+        source0: sourceReset_0
+        source1: sourceReset_1
+        onClicked: pageGlobalsetting.resetApconfig()
     }
 }
