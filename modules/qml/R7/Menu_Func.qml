@@ -1,18 +1,78 @@
 import QtQuick
+import "../common"
 
 // The function menu: it chooses the page shown (currentIndex, -1 for none) and says so with
-// indexChanged_btn. The shell slides it in at start-up; its rows have not been built yet.
+// indexChanged_btn. Choosing the chosen page again chooses none.
 Item {
-    property int currentIndex: -1
+    id: menuFunc
+    property int img_Width: 150
+    property int img_Height: 37
+    property int btn_spacing: 10
+    property alias currentIndex: lvFunc.currentIndex
+    // The icons are those of the skin last set by setSkin.
+    property string iconFolder: "file:modules/img/skin1/list_fn/"
 
     signal indexChanged_btn(int currentIndex)
 
     function setSkin() {
+        iconFolder = "file:modules/img/skin" + skin_No + "/list_fn/"
     }
 
+    // The row texts follow the text table by binding; nothing to re-label.
     function translateStrings() {
     }
 
-    width: 150
-    height: 4 * 37 + 3 * 10
+    function choose(row) {
+        currentIndex = row === currentIndex ? -1 : row
+        indexChanged_btn(currentIndex)
+    }
+
+    width: img_Width
+    height: 4 * img_Height + 3 * btn_spacing
+
+    ListModel {
+        id: md_func
+        ListElement { textIndex: 74; icon: "fnKeydefine" }
+        ListElement { textIndex: 75; icon: "fnMacro" }
+        ListElement { textIndex: 76; icon: "fnColor" }
+    }
+
+    ListView {
+        id: lvFunc
+        anchors.fill: parent
+        interactive: false
+        spacing: menuFunc.btn_spacing
+        model: md_func
+        currentIndex: -1
+        highlightFollowsCurrentItem: false
+
+        delegate: Image {
+            id: row
+            width: menuFunc.img_Width
+            height: menuFunc.img_Height
+            source: rowArea.containsMouse ? sourceListFnBtn_1 : sourceListFnBtn_0
+
+            Image {
+                id: rowIcon
+                x: menuFunc.img_Width / 15
+                anchors.verticalCenter: parent.verticalCenter
+                source: menuFunc.iconFolder + icon + (row.ListView.isCurrentItem ? "_1.png" : "_0.png")
+            }
+
+            GlobalText {
+                anchors.left: rowIcon.right
+                anchors.leftMargin: 15
+                anchors.verticalCenter: parent.verticalCenter
+                anchors.verticalCenterOffset: 4
+                text: globalSetting_stringList[textIndex]
+            }
+
+            MouseArea {
+                id: rowArea
+                anchors.fill: parent
+                hoverEnabled: true
+                onClicked: menuFunc.choose(index)
+            }
+        }
+    }
 }
