@@ -38,7 +38,10 @@ Rectangle {
 
     width: rows.width
     height: rows.height
-    color: "#20000000"
+    // It opens over the profile rows: a nearly opaque ground keeps its words readable there.
+    color: "#e6000000"
+    border.width: 1
+    border.color: globalSetting_color_disable
     visible: false
     opacity: 0
 
