@@ -1,5 +1,4 @@
 import QtQuick
-import "../common"
 
 // The profile menu: it chooses the keyboard's current profile (currentIndex) and says so with
 // indexChanged_btn; a right click on a profile offers import, export and reset. The square at

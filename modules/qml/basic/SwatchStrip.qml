@@ -1,5 +1,4 @@
 import QtQuick
-import "../common"
 
 // The seven text colours as 19 x 31 cells, 2 px apart, on the strip's picture. The chosen one
 // carries a bar in the highlight colour, a hovered one a frame.
