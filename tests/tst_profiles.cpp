@@ -1,5 +1,6 @@
 // Profile files: import, export, reset and the factory profile.
 
+#include "runningprogram.h"
 #include "testworkspace.h"
 #include "view/myqquickview.h"
 
@@ -9,9 +10,6 @@
 #include <QFileDialog>
 #include <QSettings>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 namespace
 {
@@ -19,22 +17,6 @@ QByteArray read(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Runs `act` on the next modal dialog once it is open.
-void onNextModal(std::function<void(QWidget *)> act)
-{
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
-        for (QWidget *window : QApplication::topLevelWidgets())
-            if (window->isVisible() && window->isModal()) {
-                poll->stop();
-                poll->deleteLater();
-                act(window);
-                return;
-            }
-    });
-    poll->start(20);
 }
 
 const QByteArray profileOne("[color]\nledType=1, 2, 3, 4, 5, 6, 7\n\n[keydefine1]\n0=41, 0\n");

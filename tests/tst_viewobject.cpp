@@ -2,6 +2,7 @@
 
 #include "app/widget.h"
 #include "qmlcallrecorder.h"
+#include "runningprogram.h"
 #include "testworkspace.h"
 #include "view/hardwarelimits.h"
 #include "view/myqquickview.h"
@@ -14,30 +15,6 @@
 #include <QQmlExpression>
 #include <QSettings>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
-
-namespace
-{
-// Runs `act` on the next modal dialog once it is open.
-void onNextModal(std::function<void(QWidget *)> act)
-{
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
-        QWidget *modal = nullptr;
-        for (QWidget *window : QApplication::topLevelWidgets())
-            if (window->isVisible() && window->isModal())
-                modal = window;
-        if (modal) {
-            poll->stop();
-            poll->deleteLater();
-            act(modal);
-        }
-    });
-    poll->start(20);
-}
-} // namespace
 
 class ViewObjectTest : public QObject
 {
