@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include <cstdint>
+#include <utility>
 
 // What the input hook reported, as the tests compare it.
 struct KeyReport {
@@ -58,5 +59,21 @@ struct HookRecorder {
                         void *userData)
     {
         static_cast<HookRecorder *>(userData)->buttons.append({code, isDown, x, y});
+    }
+};
+
+// (code, down) of each key and button report, for tests that do not look at positions.
+struct PressRecorder {
+    using Press = std::pair<int, bool>;
+    QList<Press> keys;
+    QList<Press> buttons;
+
+    static void onKey(std::uint8_t usage, bool down, void *self)
+    {
+        static_cast<PressRecorder *>(self)->keys.append({usage, down});
+    }
+    static void onMouse(std::uint8_t code, bool down, std::int32_t, std::int32_t, void *self)
+    {
+        static_cast<PressRecorder *>(self)->buttons.append({code, down});
     }
 };

@@ -1,5 +1,6 @@
 #include "app/evdevinputsource_linux.h"
 #include "app/inputhook.h"
+#include "hookrecorder.h"
 
 #include <QDir>
 #include <QList>
@@ -14,21 +15,7 @@
 namespace
 {
 
-using Report = std::pair<int, bool>;
-
-struct Recorder {
-    QList<Report> keys;
-    QList<Report> buttons;
-
-    static void onKey(std::uint8_t usage, bool down, void *self)
-    {
-        static_cast<Recorder *>(self)->keys.append({usage, down});
-    }
-    static void onMouse(std::uint8_t code, bool down, std::int32_t, std::int32_t, void *self)
-    {
-        static_cast<Recorder *>(self)->buttons.append({code, down});
-    }
-};
+using Report = PressRecorder::Press;
 
 input_event inputEvent(unsigned short type, unsigned short code, int value)
 {
@@ -84,9 +71,9 @@ private slots:
 void TestEvdevInputSource::keysAndButtonsReachTheProcedures()
 {
     InputHook hook(false, nullptr);
-    Recorder recorder;
-    hook.setKeyCallback(&Recorder::onKey, &recorder);
-    hook.setMouseCallback(&Recorder::onMouse, &recorder);
+    PressRecorder recorder;
+    hook.setKeyCallback(&PressRecorder::onKey, &recorder);
+    hook.setMouseCallback(&PressRecorder::onMouse, &recorder);
     EvdevInputSource source(hook);
     FakeDevice device;
     QVERIFY(device.readEnd >= 0);
@@ -123,8 +110,8 @@ void TestEvdevInputSource::keysAndButtonsReachTheProcedures()
 void TestEvdevInputSource::keyboardsOnTwoDevicesShareTheState()
 {
     InputHook hook(false, nullptr);
-    Recorder recorder;
-    hook.setKeyCallback(&Recorder::onKey, &recorder);
+    PressRecorder recorder;
+    hook.setKeyCallback(&PressRecorder::onKey, &recorder);
     EvdevInputSource source(hook);
     FakeDevice first;
     FakeDevice second;
@@ -141,8 +128,8 @@ void TestEvdevInputSource::keyboardsOnTwoDevicesShareTheState()
 void TestEvdevInputSource::unpluggedDeviceIsDropped()
 {
     InputHook hook(false, nullptr);
-    Recorder recorder;
-    hook.setKeyCallback(&Recorder::onKey, &recorder);
+    PressRecorder recorder;
+    hook.setKeyCallback(&PressRecorder::onKey, &recorder);
     EvdevInputSource source(hook);
     FakeDevice gone;
     FakeDevice staying;

@@ -14,8 +14,6 @@
 #include <X11/extensions/XTest.h>
 #include <linux/input-event-codes.h>
 
-#include <cstdio>
-
 namespace
 {
 constexpr int xKeyCodeOffset = 8;
@@ -87,12 +85,8 @@ private Q_SLOTS:
 int main(int argc, char *argv[])
 {
     XvfbServer xvfb;
-    if (!xvfb.start()) {
-        std::fprintf(stderr, "could not start Xvfb\n");
+    if (!xvfb.startForThisProcess())
         return 1;
-    }
-    qputenv("DISPLAY", xvfb.display());
-    qputenv("QT_QPA_PLATFORM", "xcb");
     qputenv("R7_VIRTUAL_KEYBOARD", "1");
     QApplication app(argc, argv);
     TestWorkspace workspace;

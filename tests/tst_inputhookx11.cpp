@@ -15,7 +15,6 @@
 #include <X11/extensions/XTest.h>
 #include <linux/input-event-codes.h>
 
-#include <cstdio>
 #include <memory>
 
 namespace
@@ -271,12 +270,8 @@ void TestInputHookX11::noDisplay()
 int main(int argc, char *argv[])
 {
     XvfbServer xvfb;
-    if (!xvfb.start()) {
-        std::fprintf(stderr, "could not start Xvfb\n");
+    if (!xvfb.startForThisProcess())
         return 1;
-    }
-    qputenv("DISPLAY", xvfb.display());
-    qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     TestInputHookX11 test;
     return QTest::qExec(&test, argc, argv);

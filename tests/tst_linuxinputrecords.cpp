@@ -1,6 +1,7 @@
 #include "app/inputhook.h"
 #include "app/keyrecord_linux.h"
 #include "app/mousemessage_linux.h"
+#include "hookrecorder.h"
 
 #include <QList>
 #include <QTest>
@@ -12,29 +13,15 @@
 namespace
 {
 
-using Report = std::pair<int, bool>;
-
-struct Recorder {
-    QList<Report> keys;
-    QList<Report> buttons;
-
-    static void onKey(std::uint8_t usage, bool down, void *self)
-    {
-        static_cast<Recorder *>(self)->keys.append({usage, down});
-    }
-    static void onMouse(std::uint8_t code, bool down, std::int32_t, std::int32_t, void *self)
-    {
-        static_cast<Recorder *>(self)->buttons.append({code, down});
-    }
-};
+using Report = PressRecorder::Press;
 
 // Feeds Linux key events through the record builder into the hook, as the X11 and evdev
 // sources do.
 QList<Report> reportsFor(const QList<std::pair<unsigned, bool>> &events, bool ukLayout)
 {
     InputHook hook(ukLayout, nullptr);
-    Recorder recorder;
-    hook.setKeyCallback(&Recorder::onKey, &recorder);
+    PressRecorder recorder;
+    hook.setKeyCallback(&PressRecorder::onKey, &recorder);
     KeyRecordBuilder builder;
     for (const auto &[code, down] : events) {
         const KeyRecord record = builder.record(code, down);
@@ -46,8 +33,8 @@ QList<Report> reportsFor(const QList<std::pair<unsigned, bool>> &events, bool uk
 QList<Report> buttonReportsFor(std::uint32_t message)
 {
     InputHook hook(false, nullptr);
-    Recorder recorder;
-    hook.setMouseCallback(&Recorder::onMouse, &recorder);
+    PressRecorder recorder;
+    hook.setMouseCallback(&PressRecorder::onMouse, &recorder);
     if (message != 0)
         hook.mouseProcedure(message, 0, 0);
     return recorder.buttons;

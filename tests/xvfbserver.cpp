@@ -1,6 +1,9 @@
 #include "xvfbserver.h"
 
+#include <QtGlobal>
+
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
@@ -52,5 +55,16 @@ bool XvfbServer::start()
     if (!number.endsWith('\n'))
         return false;
     name = ':' + number.trimmed();
+    return true;
+}
+
+bool XvfbServer::startForThisProcess()
+{
+    if (!start()) {
+        std::fprintf(stderr, "could not start Xvfb\n");
+        return false;
+    }
+    qputenv("DISPLAY", name);
+    qputenv("QT_QPA_PLATFORM", "xcb");
     return true;
 }

@@ -18,6 +18,9 @@ public:
 
     // Starts the server and waits until it accepts clients; false if it did not start.
     bool start();
+    // Starts the server and makes it the display this process's Qt opens (xcb); false, with a
+    // message on stderr, if it did not start. Call before the QApplication exists.
+    bool startForThisProcess();
     // ":N", for DISPLAY.
     QByteArray display() const { return name; }
 
