@@ -97,7 +97,8 @@ void LanguagesTest::texts()
         workspace.writeFile(QStringLiteral("modules/i18n/lang_025044.ini"), file);
     myQQuickView view;
     QCOMPARE(view.getGlobalStrings(QStringLiteral("025044")), texts);
-    QCOMPARE(view.messageTexts(), messages);
+    QCOMPARE(view.messageTexts().size(), myQQuickView::messageCount);
+    QCOMPARE(view.messageTexts().mid(0, 4), messages);
 }
 
 // The picture warning and the macro warning use the language loaded last.
@@ -108,10 +109,10 @@ void LanguagesTest::messagesFollowTheLanguage()
                         "[msg]\n0=Too long\n1=The macro is cut.\n2=Picture\n3=\"Cannot open \"\n");
     myQQuickView view;
     view.getGlobalStrings(QStringLiteral("031000"));
-    QCOMPARE(view.messageTexts(),
+    QCOMPARE(view.messageTexts().mid(0, 4),
              (QStringList{"Too long", "The macro is cut.", "Picture", "Cannot open "}));
     view.getGlobalStrings(QStringLiteral("999999"));
-    QCOMPARE(view.messageTexts(), QStringList(4));
+    QCOMPARE(view.messageTexts(), QStringList(myQQuickView::messageCount));
 }
 
 // The compiled-in table is the list it was generated from.

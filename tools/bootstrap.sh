@@ -22,6 +22,8 @@ packages=(
   fonts-liberation2 fonts-wqy-microhei
   # making the sounds
   sox libsox-fmt-mp3 lame bc
+  # the libFuzzer harnesses (the fuzz preset)
+  clang libclang-rt-14-dev
 )
 
 missing=()

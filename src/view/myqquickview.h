@@ -57,6 +57,8 @@ public:
     void importProfile(int profile, const QString &source);
     void exportProfile(int profile, const QString &target);
     // The message-box texts of the language loaded last.
+    // The language's message texts, "msg/0" to "msg/<messageCount - 1>", empty where missing.
+    static constexpr int messageCount = 40;
     const QStringList &messageTexts() const { return messages; }
 
 public Q_SLOTS:

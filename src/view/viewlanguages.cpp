@@ -44,7 +44,8 @@ QVariantMap myQQuickView::chkLanguages()
     return languages;
 }
 
-// [font family, text 1, ..., text N]; the four message-box texts stay with the view.
+// [font family, text 1, ..., text N]; the message texts ("msg/0" ... "msg/39") stay with the
+// view. Each feature that tells the user something owns a block of ten numbers.
 QStringList myQQuickView::getGlobalStrings(QString langCode)
 {
     const QSettings language(languageFolder + QStringLiteral("lang_") + langCode +
@@ -57,7 +58,7 @@ QStringList myQQuickView::getGlobalStrings(QString langCode)
         texts.append(language.value(QStringLiteral("strings/") + QString::number(k)).toString());
 
     messages.clear();
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < messageCount; ++k)
         messages.append(language.value(QStringLiteral("msg/") + QString::number(k)).toString());
     return texts;
 }
