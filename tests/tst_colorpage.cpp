@@ -130,6 +130,8 @@ private Q_SLOTS:
     void colourFields_data();
     void colourFields();
     void backlightApplyPacksTwoBytes();
+    void bottomBarCoversBothPages_data();
+    void bottomBarCoversBothPages();
     void keyboardPushReloadsBothPages();
 };
 
@@ -402,6 +404,38 @@ void ColorPageTest::backlightApplyPacksTwoBytes()
     program.click(centreOf(page, "_Apply"));
     QTRY_COMPARE(commands({0x08}), QList<QByteArray>{ledReport({0x05, 18, 3, 1, 4, 0xA2, 0x7D})});
     waitForInput(program);
+}
+
+void ColorPageTest::bottomBarCoversBothPages_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QList<QByteArray>>("sent");
+    QTest::addColumn<int>("backlightEffect");
+    // Both pages edited: colour brightness level 1, backlight effect 3. ALL SAVE sends the
+    // colour page's lighting, then the backlight's; ALL RESET resets both pages and applies the
+    // colour page's factory lighting with the stored backlight.
+    QTest::newRow("all save") << 3
+                              << QList<QByteArray>{ledReport({0x02, 9, 4, 0, 7, 0xE1, 0x3C}),
+                                                   ledReport({0x02, 9, 4, 0, 7, 0xE3, 0x3C})}
+                              << 3;
+    QTest::newRow("all reset") << 1 << QList<QByteArray>{ledReport({0x02, 63, 4, 0, 7, 0xE1, 0x3C})}
+                               << 1;
+}
+
+void ColorPageTest::bottomBarCoversBothPages()
+{
+    QFETCH(int, button);
+    QFETCH(QList<QByteArray>, sent);
+    QFETCH(int, backlightEffect);
+    Program program;
+    showPage(program, 2);
+    qmlValue(colorPage(program), "brightness_Slider.setCurIndex(1)");
+    qmlValue(backlightPage(program), "effect = 3");
+    program.click(centreOf(program.root(), QStringLiteral("downItem.children[%1]").arg(button)));
+    QTRY_COMPARE(commands({0x08}), sent);
+    QCOMPARE(qmlValue(backlightPage(program), "effect").toInt(), backlightEffect);
+    waitForInput(program);
+    QCOMPARE(commands({0x08}), sent);
 }
 
 // The keyboard changed its lighting itself: both pages show the new state.
