@@ -120,6 +120,7 @@ private Q_SLOTS:
     void keyModelFollowsTheDefinition();
     void storedLightingShows_data();
     void storedLightingShows();
+    void menusChooseTheType();
     void applySendsTheLighting_data();
     void applySendsTheLighting();
     void applyOfAPictureSendsOnlyThatPicture();
@@ -210,6 +211,33 @@ void ColorPageTest::storedLightingShows()
     QObject *page = colorPage(program);
     for (auto it = expected.cbegin(); it != expected.cend(); ++it)
         QCOMPARE(qmlValue(page, it.key()).toString(), it.value().toString());
+}
+
+// Choosing a mode clears both other lists until a picture or effect is chosen; a mode change
+// also ends the painting selection.
+void ColorPageTest::menusChooseTheType()
+{
+    keyboardLighting({0x33, 63, 4, 0, 0, 0, 0});
+    Program program;
+    showPage(program, 2);
+    QObject *page = colorPage(program);
+    const auto choose = [&](const QString &list, int row) {
+        program.click(pointIn(page, list, 20, 11));
+        QTRY_VERIFY(qmlValue(page, list + ".isSelect").toBool());
+        program.click(pointIn(page, list, 20, 23 + 23 * row + 11));
+        QTRY_VERIFY(!qmlValue(page, list + ".isSelect").toBool());
+    };
+    program.click(keyCentre(page, 1));
+    QVERIFY(qmlValue(page, "_model.getKey[1].isSelect").toBool());
+
+    choose("_effect1", 1);
+    QCOMPARE(qmlValue(page, "[effectIndex, _effect2.defaultIndex, _effect3.defaultIndex,"
+                            " _Apply.enabled, _model.getKey[1].isSelect].join()")
+                 .toString(),
+             QStringLiteral("-1,-1,-1,false,false"));
+    choose("_effect3", 5);
+    QCOMPARE(qmlValue(page, "[effectIndex, _Apply.enabled, _Direction.visible].join()").toString(),
+             QStringLiteral("5,true,true"));
 }
 
 void ColorPageTest::applySendsTheLighting_data()
@@ -312,8 +340,10 @@ void ColorPageTest::paintingWritesThePicture_data()
 {
     QTest::addColumn<int>("colorIndex");
     QTest::addColumn<int>("mode");
-    QTest::newRow("LOOP") << 7 << 0x17;
-    QTest::newRow("palette colour") << 3 << 0x10;
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+    QTest::newRow("LOOP, F1 and F2") << 7 << 0x17 << 1 << 2;
+    QTest::newRow("palette colour, KP7 and KP8 right of x 590") << 3 << 0x10 << 101 << 102;
 }
 
 // A drag from one key to its neighbour paints both with the picker's colour.
@@ -321,13 +351,14 @@ void ColorPageTest::paintingWritesThePicture()
 {
     QFETCH(int, colorIndex);
     QFETCH(int, mode);
+    QFETCH(int, first);
+    QFETCH(int, second);
     keyboardLighting({0x34, 63, 4, 0, quint8(colorIndex), 0, 0});
     Program program;
     showPage(program, 2);
     QObject *page = colorPage(program);
     qmlValue(page, "_Palette.setRGB(1, 12, 34, 56)");
 
-    const int first = 1, second = 2; // F1 and F2, side by side
     QVariantList expected = qmlValue(page, "pictures[1]").toList();
     for (int m : {first, second}) {
         for (int k = 0; k < 4; ++k)

@@ -89,9 +89,16 @@ Item {
     }
 
     function showMode(mode, picture, effect) {
+        _model.clearSelection()
         _effect1.setCurIndex(mode)
         _effect2.setCurIndex(picture)
         _effect3.setCurIndex(effect)
+    }
+
+    // Another picture or effect: the painting selection belonged to the one before.
+    function chooseEffect() {
+        _model.clearSelection()
+        playEffect(visible)
     }
 
     function chooseColorIndex(index) {
@@ -397,7 +404,7 @@ Item {
         y: 40
         visible: _effect1.defaultIndex === 0
         mdItems: md_effect2
-        onListElementClicked: pageColor.playEffect(pageColor.visible)
+        onListElementClicked: pageColor.chooseEffect()
     }
 
     DropdownList {
@@ -406,7 +413,7 @@ Item {
         y: 40
         visible: _effect1.defaultIndex === 1
         mdItems: md_effect3
-        onListElementClicked: pageColor.playEffect(pageColor.visible)
+        onListElementClicked: pageColor.chooseEffect()
     }
 
     DropdownList {
@@ -417,7 +424,7 @@ Item {
         onListElementClicked: {
             _effect2.setCurIndex(-1)
             _effect3.setCurIndex(-1)
-            pageColor.playEffect(pageColor.visible)
+            pageColor.chooseEffect()
         }
     }
 }
