@@ -64,7 +64,7 @@ Item {
             listModel.setProperty(i, "textX", texts[i])
     }
 
-    // The keyboard's speed 1-7 (fastest 1) as a slider level; out-of-range values are level 1.
+    // The keyboard's speed 1-7 (fastest 1) as a slider level 7-1; anything else is level 1.
     function speedLevel(value) {
         return value >= 1 && value < 7 ? 8 - value : 1
     }
@@ -84,8 +84,10 @@ Item {
         if (brightness >= 0 && brightness <= 63)
             brightness_Slider.setCurIndex(Math.round(brightness * 7 / 63))
         speed_Slider.setCurIndex(speedLevel(Number(led[2])))
-        _Direction.setCurIndex(Number(led[3]) % 2 + 1)
-        chooseColorIndex(Number(led[4]))
+        _Direction.setCurIndex((Number(led[3]) & 1) + 1)
+        const color = Number(led[4])
+        if (Number.isInteger(color))
+            chooseColorIndex(color)
     }
 
     function showMode(mode, picture, effect) {
@@ -132,7 +134,7 @@ Item {
                                       Math.round(brightness_Slider.currentIndex * 63 / 7),
                                       8 - speed_Slider.currentIndex,
                                       Math.max(_Direction.currentIndex - 1, 0) % 2,
-                                      colorIndex, Number(led[5] ?? 0), Number(led[6] ?? 0))
+                                      colorIndex, Number(led[5]) & 0xFF, Number(led[6]) & 0xFF)
         }
         playEffect(visible)
     }
@@ -272,6 +274,8 @@ Item {
             anchors.fill: parent
             enabled: pageColor.isPicture
 
+            // The band stays inside the keyboard area, which holds every key of the layout
+            // (the numeric keypad included).
             function stretchTo(pointX, pointY) {
                 const endX = Math.min(Math.max(pointX, 0), width)
                 const endY = Math.min(Math.max(pointY, 0), height)
