@@ -14,7 +14,6 @@
 namespace
 {
 using LedType = std::array<quint8, 7>;
-using Prepare = std::function<void(const TestWorkspace &)>;
 
 // The keyboard starts with this lighting in its first profile, which the program copies into
 // the profile file at start-up.
@@ -245,7 +244,6 @@ void ColorPageTest::applySendsTheLighting_data()
     QTest::addColumn<QString>("change");
     QTest::addColumn<LedType>("sent");
     // The keyboard starts on wave, brightness 63, speed 4, rightwards, LOOP, bl0 0xE1, bl1 0x3C.
-    QTest::newRow("as stored") << "" << LedType{0x02, 63, 4, 0, 7, 0xE1, 0x3C};
     QTest::newRow("brightness level 1")
         << "brightness_Slider.setCurIndex(1)" << LedType{0x02, 9, 4, 0, 7, 0xE1, 0x3C};
     QTest::newRow("speed level 7")
