@@ -110,7 +110,7 @@ int main(int argc, char *argv[])
     const QString file = QDir::current().absoluteFilePath(
         parser.positionalArguments().value(0, QStringLiteral("r7-window.png")));
 
-    makeExecutableDirectoryCurrent();
+    enterDataFolders();
     Widget widget;
     widget.checkDevice();
     widget.showNormal();
