@@ -2,8 +2,6 @@
 // unprivileged users, its desktop files checked by the desktop's own validators and its udev
 // rule read back.
 
-#include "view/datalocations.h"
-
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
@@ -94,7 +92,6 @@ private Q_SLOTS:
     void validators();
     void udevRuleGrantsTheKeyboardOnly_data();
     void udevRuleGrantsTheKeyboardOnly();
-    void layoutFollowsTheExecutable();
     void usersKeepTheirOwnFiles();
 
 private:
@@ -130,16 +127,11 @@ void InstallTest::installedLayout()
     for (const QString &file :
          {QStringLiteral("bin/R7Configurator"),
           QStringLiteral("share/R7Configurator/modules/setting/HWDef.bin"),
-          QStringLiteral("share/R7Configurator/modules/setting/pD.bin"),
           QStringLiteral("share/R7Configurator/modules/i18n/lang_031000.ini"),
           QStringLiteral("share/R7Configurator/modules/img/skin1/background.png"),
           QStringLiteral("share/R7Configurator/modules/media/00.mp3"),
-          QStringLiteral("share/applications/") + appId + QStringLiteral(".desktop"),
-          QStringLiteral("share/metainfo/") + appId + QStringLiteral(".metainfo.xml"),
-          QStringLiteral("share/icons/hicolor/scalable/apps/") + appId + QStringLiteral(".svg"),
-          ruleFile})
+          QStringLiteral("share/icons/hicolor/scalable/apps/") + appId + QStringLiteral(".svg")})
         QVERIFY2(QFileInfo(installed(file)).isFile(), qPrintable(file));
-    QVERIFY(QFileInfo(installed(QStringLiteral("bin/R7Configurator"))).isExecutable());
     // The interface is inside the program.
     QVERIFY(!QFileInfo::exists(installed(QStringLiteral("share/R7Configurator/modules/qml"))));
 }
@@ -217,25 +209,6 @@ void InstallTest::udevRuleGrantsTheKeyboardOnly()
                                         {QStringLiteral("ATTRS{idVendor}"), vendor},
                                         {QStringLiteral("ATTRS{idProduct}"), product}};
     QCOMPARE(applies(rules.at(0), device), granted);
-}
-
-void InstallTest::layoutFollowsTheExecutable()
-{
-    const QString shared = QStringLiteral(R7_SHARED_FROM_EXECUTABLE);
-    const QString appData = QStringLiteral("/home/u/.local/share/R7Configurator");
-    const DataLocations::Layout installedLayout =
-        DataLocations::layoutFor(installed(QStringLiteral("bin")), shared, appData);
-    QVERIFY(installedLayout.installed);
-    QCOMPARE(QFileInfo(installedLayout.workingFolder).canonicalFilePath(),
-             QFileInfo(installed(QStringLiteral("share/R7Configurator"))).canonicalFilePath());
-    QCOMPARE(installedLayout.userFolder, appData);
-
-    // Beside a modules/ folder (the build folder, an unpacked copy) everything stays there.
-    const QString buildBin = QStringLiteral(R7_BUILD_DIR) + QStringLiteral("/bin");
-    const DataLocations::Layout buildLayout = DataLocations::layoutFor(buildBin, shared, appData);
-    QVERIFY(!buildLayout.installed);
-    QCOMPARE(buildLayout.workingFolder, buildBin);
-    QCOMPARE(buildLayout.userFolder, QStringLiteral("./modules"));
 }
 
 QString InstallTest::makeHome(const QString &name, uint uid) const
