@@ -29,6 +29,8 @@ private Q_SLOTS:
     void burstGivesOneCheckAfterTheLast();
     void changesWhileTheWorkerRunsAreIgnored();
     void unplugTellsTheUiWithoutFurtherNotification();
+    void refusedKeyboardWaitsForTheUser_data();
+    void refusedKeyboardWaitsForTheUser();
     void ledStateLandsInTheCurrentProfile_data();
     void ledStateLandsInTheCurrentProfile();
 };
@@ -114,6 +116,66 @@ void DeviceWatchTest::unplugTellsTheUiWithoutFurtherNotification()
 
     QTest::qWait(checkDelayMs + 200);
     QCOMPARE(recorder.calls().size(), 1);
+}
+
+void DeviceWatchTest::refusedKeyboardWaitsForTheUser_data()
+{
+    QTest::addColumn<int>("refusal");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no permission")
+        << int(HidBackend::OpenFailure::NoPermission) << QStringLiteral("not allowed");
+    QTest::newRow("held by another program")
+        << int(HidBackend::OpenFailure::InUse) << QStringLiteral("another program");
+}
+
+// A keyboard that is listed but refuses every open is explained once, and nothing polls it:
+// the user closing the message (or the next device change) checks again.
+void DeviceWatchTest::refusedKeyboardWaitsForTheUser()
+{
+    QFETCH(int, refusal);
+    QFETCH(QString, reason);
+    VirtualKeyboard &keyboard = VirtualKeyboard::shared();
+    keyboard.setRefusesOpens(HidBackend::OpenFailure(refusal));
+    TestWorkspace workspace;
+    Widget widget(nullptr, recordingRoot());
+    QmlCallRecorder recorder(widget.uiController()->uiView());
+    QSignalSpy checks(widget.deviceCheckTimer(), &QTimer::timeout);
+    const auto opens = [&keyboard] {
+        const QList<VirtualKeyboard::Call> calls = keyboard.calls();
+        return std::count_if(calls.cbegin(), calls.cend(), [](const VirtualKeyboard::Call &call) {
+            return call.kind == VirtualKeyboard::Call::Open;
+        });
+    };
+    const auto messages = [&recorder] {
+        return recorder.named(QStringLiteral("deviceAccessMessage"));
+    };
+
+    widget.checkDevice();
+    QTRY_VERIFY(!widget.device().isWorkerRunning());
+    QTRY_COMPARE(messages().size(), 2); // the command interface, then the worker's
+    QCOMPARE(recorder.named(QStringLiteral("currentVersion")).value(0).args, QVariantList{false});
+    for (const QmlCallRecorder::Call &message : messages()) {
+        QCOMPARE(message.args.value(0), QVariant(true));
+        const QString text = message.args.value(2).toString();
+        QVERIFY2(text.contains(reason) && text.contains(QLatin1String("R7")), qPrintable(text));
+    }
+    QVERIFY(messages().at(0).args.value(2).toString().contains(
+        QLatin1String(VirtualKeyboard::commandPath)));
+    QCOMPARE(opens(), 2);
+
+    QTest::qWait(3 * checkDelayMs);
+    QCOMPARE(checks.count(), 0);
+    QCOMPARE(opens(), 2);
+    QCOMPARE(messages().size(), 2);
+
+    keyboard.setRefusesOpens(HidBackend::OpenFailure::Gone);
+    recorder.clear();
+    widget.uiController()->checkDeviceAgain();
+    QTRY_COMPARE_WITH_TIMEOUT(checks.count(), 1, checkDelayMs + lateMarginMs);
+    QCOMPARE(recorder.named(QStringLiteral("currentVersion")).value(0).args, QVariantList{true});
+    QTRY_COMPARE(messages().size(), 1);
+    QCOMPARE(messages().at(0).args.value(0), QVariant(false));
+    QVERIFY(widget.device().isWorkerRunning());
 }
 
 void DeviceWatchTest::ledStateLandsInTheCurrentProfile_data()

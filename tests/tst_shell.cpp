@@ -2,6 +2,7 @@
 // keyboard, in a folder holding a copy of the shipped modules/.
 
 #include "app/widget.h"
+#include "device/virtualkeyboard.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"
 
@@ -12,6 +13,7 @@
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickItem>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
@@ -74,6 +76,7 @@ private Q_SLOTS:
     void startUpReachesItsEndState();
     void secondRunRestartsTheAnimation();
     void busyProtectionBlocksAndReleases();
+    void refusedKeyboardMessage();
     void sameIntervalDoesNotExtendTheWait();
     void anotherIntervalRestartsTheWait();
     void showDuringSlides_data();
@@ -142,6 +145,38 @@ void ShellTest::secondRunRestartsTheAnimation()
     QTRY_VERIFY_WITH_TIMEOUT(program.eval("logoWeb_img.opacity < 0.5").toBool(), 20000);
     QVERIFY(program.eval("script0.running").toBool());
     QTRY_VERIFY_WITH_TIMEOUT(program.started(), 30000);
+}
+
+// The message about a keyboard that may not be opened: in the window, in the language chosen,
+// and its button checks the keyboard again.
+void ShellTest::refusedKeyboardMessage()
+{
+    VirtualKeyboard &keyboard = VirtualKeyboard::shared();
+    keyboard.setRefusesOpens(HidBackend::OpenFailure::NoPermission);
+    const auto restore = qScopeGuard(&resetVirtualKeyboard);
+    Program program;
+    QTRY_VERIFY(program.started());
+    auto *message = program.root()->findChild<QQuickItem *>(QStringLiteral("accessMessage"));
+    QVERIFY(message);
+    QTRY_VERIFY(message->isVisible());
+    QCOMPARE(message->property("title").toString(), program.view()->messageTexts().at(10));
+    QVERIFY(message->property("text").toString().contains(QLatin1String("R7 Gaming Keyboard")));
+
+    program.view()->getGlobalStrings(QStringLiteral("042000"));
+    QTRY_COMPARE(message->property("title").toString(),
+                 QStringLiteral("Die Tastatur kann nicht geöffnet werden"));
+    QVERIFY(message->property("text").toString().contains(QLatin1String("Tastaturregel")));
+
+    keyboard.setRefusesOpens(HidBackend::OpenFailure::Gone);
+    QSignalSpy checks(program.widget->deviceCheckTimer(), &QTimer::timeout);
+    auto *button = message->findChild<QQuickItem *>(QStringLiteral("messageCloseButton"));
+    QVERIFY(button);
+    program.click(
+        button->mapToItem(program.root(), QPointF(button->width() / 2, button->height() / 2)));
+    QVERIFY(!message->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(checks.count(), 1, 5000);
+    QTRY_VERIFY(program.eval(QStringLiteral("isConnect")).toBool());
+    QVERIFY(!message->isVisible());
 }
 
 void ShellTest::busyProtectionBlocksAndReleases()

@@ -558,10 +558,18 @@ private Q_SLOTS:
             texts.append(lang.value(QStringLiteral("strings/%1").arg(k)).toString());
         for (int k = 0; k < 4; ++k)
             texts.append(lang.value(QStringLiteral("msg/%1").arg(k)).toString());
+        // The picture's path is appended to message 3.
+        QVERIFY(texts.last().back().isSpace());
+        // Keyboard access: 11 and 12 name the device (%1) and its path (%2).
+        for (int k = 10; k <= 15; ++k)
+            texts.append(lang.value(QStringLiteral("msg/%1").arg(k)).toString());
+        for (int k : {11, 12}) {
+            const QString text = lang.value(QStringLiteral("msg/%1").arg(k)).toString();
+            QVERIFY2(text.contains(QLatin1String("%1")) && text.contains(QLatin1String("%2")),
+                     qPrintable(text));
+        }
         for (int i = 0; i < texts.size(); ++i)
             QVERIFY2(!texts.at(i).trimmed().isEmpty(), qPrintable(QString::number(i + 1)));
-        // The picture's path is appended to the last message.
-        QVERIFY(texts.last().back().isSpace());
 
         QFont font(family);
         const QString resolved = QFontInfo(font).family();

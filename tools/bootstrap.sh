@@ -16,6 +16,8 @@ packages=(
   libhidapi-dev libudev-dev libx11-dev libxi-dev libxtst-dev
   # tests and screenshots
   xvfb xauth xdotool x11-apps imagemagick
+  # validating the installed menu entry and AppStream metadata; the Debian package
+  desktop-file-utils appstream dpkg-dev
   # compile-checks the Windows input hook
   g++-mingw-w64-x86-64
   # fonts: an Arial-compatible family and a CJK family

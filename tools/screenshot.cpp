@@ -1,16 +1,19 @@
 // Starts the program exactly as its main() does, saves a picture of its window and reports how
 // long it took from the start of the process to the first frame on screen.
 //
-//   R7Screenshot [--delay ms] [--started-at epoch-ms] [--eval qml]... [file.png]
+//   R7Screenshot [--delay ms] [--started-at epoch-ms] [--eval qml]... [--refused-keyboard]
+//                [file.png]
 //
 // --started-at is the wall-clock time at which the caller launched the process (for example
 // `date +%s%3N`); without it the time is counted from the application object's construction.
 // Each --eval is a QML expression run in the root's scope at the first frame, for example
 // "upItem.btnClicked(0)" to open the settings panel. The picture is taken --delay ms after the
 // first frame; the process's resident memory is reported at the same moment.
+// --refused-keyboard makes the virtual keyboard one that this user may not open.
 
 #include "app/executabledirectory.h"
 #include "app/widget.h"
+#include "device/virtualkeyboard.h"
 #include "view/myqquickview.h"
 
 #include <QApplication>
@@ -101,7 +104,10 @@ int main(int argc, char *argv[])
                                   QStringLiteral("qml"));
     parser.addOption(delay);
     parser.addOption(startedAt);
+    const QCommandLineOption refused(QStringLiteral("refused-keyboard"),
+                                     QStringLiteral("The virtual keyboard refuses every open."));
     parser.addOption(eval);
+    parser.addOption(refused);
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The picture to write."));
     parser.process(app);
 
@@ -110,7 +116,9 @@ int main(int argc, char *argv[])
     const QString file = QDir::current().absoluteFilePath(
         parser.positionalArguments().value(0, QStringLiteral("r7-window.png")));
 
-    makeExecutableDirectoryCurrent();
+    enterDataFolders();
+    if (parser.isSet(refused))
+        VirtualKeyboard::shared().setRefusesOpens(HidBackend::OpenFailure::NoPermission);
     Widget widget;
     widget.checkDevice();
     widget.showNormal();

@@ -119,6 +119,15 @@ Item {
         scriptEnd.restart()
     }
 
+    // The keyboard is there but cannot be opened: which, why and what to do; hidden again
+    // once it can be.
+    function deviceAccessMessage(isShown, title, text, buttonText) {
+        if (isShown)
+            accessMessage.show(title, text, buttonText)
+        else
+            accessMessage.visible = false
+    }
+
     function detectKeyboard(isDown, usbCode) {
         msg_KB(isDown, usbCode)
     }
@@ -154,6 +163,15 @@ Item {
             ui_Ctl.onXChanged(mouse.x - clickPosX)
             ui_Ctl.onYChanged(mouse.y - clickPosY)
         }
+    }
+
+    // Closing it checks the keyboard again.
+    MessagePanel {
+        id: accessMessage
+        objectName: "accessMessage"
+        z: 98
+        anchors.centerIn: parent
+        onClosed: ui_Ctl.checkDeviceAgain()
     }
 
     BusyIndicator {

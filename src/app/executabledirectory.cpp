@@ -1,9 +1,11 @@
 #include "app/executabledirectory.h"
 
 #include "app/applog.h"
+#include "view/datalocations.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QStandardPaths>
 
 QString executableDirectory(const QString &applicationFilePath)
 {
@@ -13,9 +15,16 @@ QString executableDirectory(const QString &applicationFilePath)
     return applicationFilePath.left(slash);
 }
 
-void makeExecutableDirectoryCurrent()
+void enterDataFolders(const QString &sharedFromExecutable)
 {
-    const QString directory = executableDirectory(QCoreApplication::applicationFilePath());
-    if (!QDir::setCurrent(directory))
-        qCDebug(lcApp) << "Cannot enter the program's folder" << directory;
+    const DataLocations::Layout layout = DataLocations::layoutFor(
+        executableDirectory(QCoreApplication::applicationFilePath()), sharedFromExecutable,
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    if (!QDir::setCurrent(layout.workingFolder))
+        qCDebug(lcApp) << "Cannot enter the program's folder" << layout.workingFolder;
+    if (!layout.installed)
+        return;
+    DataLocations::setUserFolder(layout.userFolder);
+    if (!DataLocations::seedUserFolder(QStringLiteral("./modules"), layout.userFolder))
+        qCWarning(lcApp) << "The user's data folder is incomplete:" << layout.userFolder;
 }

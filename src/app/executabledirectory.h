@@ -6,7 +6,9 @@
 // A path without any "/" is returned unchanged.
 QString executableDirectory(const QString &applicationFilePath);
 
-// Every data path starts with "./modules/", so the program works in its own folder whatever
-// folder it was started from. A folder that cannot be entered is ignored: the readers then fall
-// back to their defaults.
-void makeExecutableDirectoryCurrent();
+// Every shipped data path starts with "./modules/", so the program works in the folder that
+// holds modules/ whatever folder it was started from: the executable's own, or, when installed,
+// the shared data folder at `sharedFromExecutable` (relative to the executable's folder), with
+// the user's files in the user's data folder. A folder that cannot be entered is ignored: the
+// readers then fall back to their defaults.
+void enterDataFolders(const QString &sharedFromExecutable = QString());

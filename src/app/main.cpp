@@ -9,7 +9,11 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    makeExecutableDirectoryCurrent();
+    // Names the user's data folder when the program is installed.
+    QCoreApplication::setApplicationName(QStringLiteral("R7Configurator"));
+    // Lets the desktop match the window to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(R7_APP_ID));
+    enterDataFolders(QStringLiteral(R7_SHARED_FROM_EXECUTABLE));
 
     Widget widget;
     // The keyboard is found and checked before the window shows.

@@ -61,3 +61,8 @@ void Ui_Controler::onExit()
     if (widget)
         widget->close();
 }
+
+void Ui_Controler::checkDeviceAgain()
+{
+    Q_EMIT deviceCheckRequested();
+}

@@ -29,6 +29,11 @@ public Q_SLOTS:
     void onYChanged(int y);
     void setBusy(int busyTime = 0);
     void onExit();
+    // The user closed the message about a keyboard that could not be opened.
+    void checkDeviceAgain();
+
+Q_SIGNALS:
+    void deviceCheckRequested();
 
 private:
     // The window outlives the controller only until its destructor schedules the controller's

@@ -27,10 +27,11 @@ Widget::Widget(QWidget *parent, const QUrl &rootSource) : QWidget(parent)
     checkTimer.setTimerType(Qt::PreciseTimer);
     connect(&checkTimer, &QTimer::timeout, this, &Widget::checkDevice);
 
-    // The worker ends on its own thread when the keyboard is gone; the check that tells the UI
-    // is armed back here, as if the system had reported the removal.
-    connect(&hid, &Hid_Thread::deviceRemoved, this, &Widget::deviceChangeNotified,
-            Qt::QueuedConnection);
+    // The worker ends on its own thread when it cannot open the keyboard any more. Gone, the
+    // check that tells the UI is armed back here, as if the system had reported the removal;
+    // still there but refused, the user is told instead.
+    connect(&hid, &Hid_Thread::deviceRemoved, this, &Widget::workerEnded, Qt::QueuedConnection);
+    connect(controller, &Ui_Controler::deviceCheckRequested, this, &Widget::deviceChangeNotified);
 #ifdef Q_OS_LINUX
     connect(&deviceMonitor, &UdevDeviceMonitor::deviceChanged, this, &Widget::deviceChangeNotified);
 #endif
@@ -55,14 +56,39 @@ void Widget::checkDevice()
     const QStringList productNames =
         controller->uiView()->getGlobalData(QStringLiteral("common/product_name")).toStringList();
     hid.updateDeviceList(readDeviceTable(QStringLiteral(":/DevInfo.ini"), productNames));
-    hid.swichCurDevice(uint(hid.selectedDevice()));
+    const int selected = hid.selectedDevice();
+    listedDevice = hid.devices().value(selected);
+    hid.swichCurDevice(uint(selected));
     controller->uiView()->syncFW();
+    // The firmware query is the first open of the command interface; a refusal empties its path.
+    const bool commandRefused =
+        !listedDevice.commandPath.isEmpty() && hid.devices().value(selected).commandPath.isEmpty();
+    if (!commandRefused || !reportRefusal(listedDevice.commandPath))
+        controller->uiView()->hideDeviceAccessProblem();
 }
 
 void Widget::deviceChangeNotified()
 {
     if (!hid.isWorkerRunning())
         checkTimer.start();
+}
+
+void Widget::workerEnded()
+{
+    if (!reportRefusal(listedDevice.inputPath))
+        deviceChangeNotified();
+}
+
+bool Widget::reportRefusal(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    const HidBackend::OpenFailure failure = hid.openFailure(path);
+    if (failure == HidBackend::OpenFailure::Gone)
+        return false;
+    controller->uiView()->showDeviceAccessProblem(listedDevice.name, path,
+                                                  failure == HidBackend::OpenFailure::InUse);
+    return true;
 }
 
 void Widget::customEvent(QEvent *event)

@@ -33,6 +33,8 @@ public Q_SLOTS:
     void checkDevice();
     // A device came or went. Ignored while the worker runs: it notices a removal itself.
     void deviceChangeNotified();
+    // The worker could not open the keyboard's input interface (any more).
+    void workerEnded();
 
 protected:
     void customEvent(QEvent *event) override;
@@ -41,11 +43,18 @@ protected:
 #endif
 
 private:
+    // When the keyboard is listed but `path` refuses to open, the window says why and waits
+    // for the user or the next device change instead of checking again. False when the
+    // keyboard is simply gone.
+    bool reportRefusal(const QString &path);
+
     // Single-shot: a burst of device changes gives one check, 1024 ms after the last of them.
     QTimer checkTimer;
     // Scheduled for deletion by the destructor; the view inside it is a child of this window.
     Ui_Controler *controller = nullptr;
     Hid_Thread hid;
+    // The keyboard's interfaces as the last check listed them, before any open could fail.
+    DeviceSlot listedDevice;
 #ifdef Q_OS_LINUX
     UdevDeviceMonitor deviceMonitor;
 #endif

@@ -31,6 +31,12 @@ public:
     virtual int read_timeout(hid_device *device, unsigned char *data, size_t length,
                              int milliseconds) = 0;
 
+    // Why open_path(path) failed, asked right after it did: hidapi itself does not say, and a
+    // keyboard that is there but may not be opened needs the user to act, not a retry. Gone
+    // also stands for "nothing in the way any more": the failure may not last.
+    enum class OpenFailure { Gone, NoPermission, InUse };
+    virtual OpenFailure openFailure(const char *path) = 0;
+
     // The virtual keyboard when R7_VIRTUAL_KEYBOARD=1, otherwise the system's hidapi.
     static HidBackend &forEnvironment();
 };

@@ -35,6 +35,11 @@ QList<DeviceSlot> Hid_Thread::devices() const
     return deviceList;
 }
 
+HidBackend::OpenFailure Hid_Thread::openFailure(const QString &path) const
+{
+    return hidapi.openFailure(path.toLatin1().constData());
+}
+
 void Hid_Thread::updateDeviceList(const QList<DevInfoEntry> &entries)
 {
     QList<DeviceSlot> list;

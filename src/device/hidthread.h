@@ -31,6 +31,8 @@ public:
     // Rebuilds the slots from the device table, matching entry 0 against the interfaces present.
     void updateDeviceList(const QList<DevInfoEntry> &entries);
     QList<DeviceSlot> devices() const;
+    // Why an interface that was listed could not be opened (see HidBackend::openFailure).
+    HidBackend::OpenFailure openFailure(const QString &path) const;
     int selectedDevice() const { return currentDevice; }
 
     void startWorker(uint did);

@@ -4,6 +4,14 @@
 
 #include <QtGlobal>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 hid_device_info *SystemHidBackend::enumerate(unsigned short vendorId, unsigned short productId)
 {
     return hid_enumerate(vendorId, productId);
@@ -54,6 +62,39 @@ int SystemHidBackend::read_timeout(hid_device *device, unsigned char *data, size
                                    int milliseconds)
 {
     return hid_read_timeout(device, data, length, milliseconds);
+}
+
+HidBackend::OpenFailure SystemHidBackend::openFailure(const char *path)
+{
+#ifdef Q_OS_WIN
+    // Another program holding the interface exclusively is what refuses an open here.
+    const HANDLE device =
+        CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    if (device != INVALID_HANDLE_VALUE) {
+        CloseHandle(device);
+        return OpenFailure::Gone;
+    }
+    const DWORD error = GetLastError();
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ? OpenFailure::InUse
+                                                                            : OpenFailure::Gone;
+#else
+    // hidapi opens the hidraw node read-write; the same open tells why it was refused.
+    const int device = ::open(path, O_RDWR | O_CLOEXEC);
+    if (device >= 0) {
+        ::close(device);
+        return OpenFailure::Gone;
+    }
+    switch (errno) {
+    case EACCES:
+    case EPERM:
+        return OpenFailure::NoPermission;
+    case EBUSY:
+        return OpenFailure::InUse;
+    default:
+        return OpenFailure::Gone;
+    }
+#endif
 }
 
 HidBackend &HidBackend::forEnvironment()

@@ -17,4 +17,5 @@ public:
     int read(hid_device *device, unsigned char *data, size_t length) override;
     int read_timeout(hid_device *device, unsigned char *data, size_t length,
                      int milliseconds) override;
+    OpenFailure openFailure(const char *path) override;
 };

@@ -149,7 +149,7 @@ hid_device *VirtualKeyboard::open_path(const char *path)
     const bool input = name == QLatin1String(inputPath);
     const bool listed = (command && present != Interfaces::InputOnly) ||
                         (input && present != Interfaces::CommandOnly);
-    if (!plugged || state.inBootLoader() || !listed) {
+    if (!plugged || state.inBootLoader() || !listed || refusal != OpenFailure::Gone) {
         record(Call::Open, name, QByteArray(), -1);
         return nullptr;
     }
@@ -157,6 +157,12 @@ hid_device *VirtualKeyboard::open_path(const char *path)
     handles.insert(h);
     record(Call::Open, name, QByteArray(), 0);
     return reinterpret_cast<hid_device *>(h);
+}
+
+HidBackend::OpenFailure VirtualKeyboard::openFailure(const char *)
+{
+    QMutexLocker locker(&lock);
+    return plugged && !state.inBootLoader() ? refusal : OpenFailure::Gone;
 }
 
 void VirtualKeyboard::close(hid_device *device)
@@ -311,6 +317,12 @@ void VirtualKeyboard::setInterfaces(Interfaces interfaces)
 {
     QMutexLocker locker(&lock);
     present = interfaces;
+}
+
+void VirtualKeyboard::setRefusesOpens(OpenFailure reason)
+{
+    QMutexLocker locker(&lock);
+    refusal = reason;
 }
 
 void VirtualKeyboard::setAnswersFeatureReports(bool answers)

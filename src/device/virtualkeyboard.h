@@ -66,12 +66,15 @@ public:
     int read(hid_device *device, unsigned char *data, size_t length) override;
     int read_timeout(hid_device *device, unsigned char *data, size_t length,
                      int milliseconds) override;
+    OpenFailure openFailure(const char *path) override;
 
     // Plugging: unplugging fails every later open and every call on a handle still open.
     void plug();
     void unplug();
     bool isPlugged() const;
     void setInterfaces(Interfaces interfaces);
+    // Listed as usual, but every open fails for this reason (Gone: opens succeed again).
+    void setRefusesOpens(OpenFailure reason);
 
     // Faults: no answer to feature reads; only the first `count` data reports of a query come
     // (-1: all); data reports shorter than reportLength; every call taking `ms` longer (lowering
@@ -118,6 +121,7 @@ private:
     std::deque<QByteArray> inputReports;   // notifications not yet read
     QList<Call> log;
     Interfaces present = Interfaces::Both;
+    OpenFailure refusal = OpenFailure::Gone;
     bool plugged = true;
     bool answersFeatureReports = true;
     int dataReportsPerQuery = -1;

@@ -1,5 +1,7 @@
 #include "view/macrofiles.h"
 
+#include "view/datalocations.h"
+
 #include <QFile>
 #include <QSettings>
 
@@ -7,7 +9,7 @@ namespace MacroFiles
 {
 QString folder()
 {
-    return QStringLiteral("./modules/macro/");
+    return DataLocations::userFolder() + QStringLiteral("/macro/");
 }
 
 QString path(const QString &name)

@@ -8,6 +8,7 @@
 #include <QVariant>
 
 #include <array>
+#include <optional>
 
 class Hid_Thread;
 class QMediaPlayer;
@@ -60,6 +61,11 @@ public:
     // The language's message texts, "msg/0" to "msg/<messageCount - 1>", empty where missing.
     static constexpr int messageCount = 40;
     const QStringList &messageTexts() const { return messages; }
+
+    // The keyboard is there but may not be opened: the window says which device, why and what
+    // to do, in the user's language (again whenever the language changes), until hidden.
+    void showDeviceAccessProblem(const QString &device, const QString &path, bool inUse);
+    void hideDeviceAccessProblem();
 
 public Q_SLOTS:
     void currentVersion(bool isMyKeyboard);
@@ -137,6 +143,7 @@ private:
     // The settings of the active profile, or null when the keyboard reported one we have not.
     QSettings *currentProfileSettings() const { return profileAt(currentProfile); }
     QString keydefineKey(const QString &position) const;
+    void sendDeviceAccessMessage();
 
     QPointer<Hid_Thread> hidThread;
     // Sounds play only while this is set; the background track restarts regardless.
@@ -153,4 +160,10 @@ private:
     uchar maxMacro = 0;
     uchar maxProfile = 0;
     QMap<QString, uchar> keyNameToCode;
+    struct AccessProblem {
+        QString device;
+        QString path;
+        bool inUse = false;
+    };
+    std::optional<AccessProblem> accessProblem;
 };

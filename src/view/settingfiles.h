@@ -1,17 +1,24 @@
 #pragma once
 
+#include "view/datalocations.h"
+
 #include <QString>
 
-// The settings files live in the program's folder; start-up makes that folder current.
+// The shipped settings files live in the working folder's modules/; the user's own settings
+// and profiles in the user's folder (the same place unless the program is installed).
 namespace SettingFiles
 {
 inline QString path(const QString &fileName)
 {
     return QStringLiteral("./modules/setting/") + fileName;
 }
+inline QString userPath(const QString &fileName)
+{
+    return DataLocations::userFolder() + QStringLiteral("/setting/") + fileName;
+}
 inline QString apConfig()
 {
-    return path(QStringLiteral("apConfig.bin"));
+    return userPath(QStringLiteral("apConfig.bin"));
 }
 inline QString hardwareDefinition()
 {
@@ -24,6 +31,6 @@ inline QString keyCodeDefinition()
 // Profile index 0 lives in p1.bin.
 inline QString profile(int index)
 {
-    return path(QStringLiteral("p") + QString::number(index + 1) + QStringLiteral(".bin"));
+    return userPath(QStringLiteral("p") + QString::number(index + 1) + QStringLiteral(".bin"));
 }
 } // namespace SettingFiles

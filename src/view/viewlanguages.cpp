@@ -60,5 +60,7 @@ QStringList myQQuickView::getGlobalStrings(QString langCode)
     messages.clear();
     for (int k = 0; k < messageCount; ++k)
         messages.append(language.value(QStringLiteral("msg/") + QString::number(k)).toString());
+    if (accessProblem)
+        sendDeviceAccessMessage();
     return texts;
 }

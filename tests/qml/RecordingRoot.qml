@@ -13,6 +13,9 @@ Item {
     function run() { received("run", []) }
     function currentVersion(isMyKeyboard) { received("currentVersion", [isMyKeyboard]) }
     function close() { received("close", []) }
+    function deviceAccessMessage(isShown, title, text, buttonText) {
+        received("deviceAccessMessage", [isShown, title, text, buttonText])
+    }
     function detectKeyboard(isDown, usbCode) { received("detectKeyboard", [isDown, usbCode]) }
     function detectMouse(isDown, volkCode, x, y) {
         received("detectMouse", [isDown, volkCode, x, y])

@@ -39,6 +39,7 @@ void resetVirtualKeyboard()
     VirtualKeyboard &keyboard = VirtualKeyboard::shared();
     keyboard.plug();
     keyboard.setInterfaces(VirtualKeyboard::Interfaces::Both);
+    keyboard.setRefusesOpens(HidBackend::OpenFailure::Gone);
     keyboard.setAnswersFeatureReports(true);
     keyboard.setDataReportsPerQuery(-1);
     keyboard.setShortDataReports(false);
