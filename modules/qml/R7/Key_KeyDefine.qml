@@ -1,5 +1,4 @@
 import QtQuick
-import "../common"
 
 // One key of the key assignment page's keyboard picture. A click selects it; while the button
 // is held a copy of the key follows the pointer, so it can be dropped on the KEYBOARD field.
@@ -34,9 +33,7 @@ Item {
         opacity: key.isSelect || keyArea.containsMouse ? 1.0 : key.isDefault ? 0 : 0.5
     }
 
-    GlobalText {
-        anchors.centerIn: parent
-        font.pixelSize: 11
+    KeyLabel {
         text: key.name
         color: key.isDefault ? globalSetting_color_enable : globalSetting_color
     }
@@ -54,9 +51,7 @@ Item {
             source: face.source
         }
 
-        GlobalText {
-            anchors.centerIn: parent
-            font.pixelSize: 11
+        KeyLabel {
             text: key.name
         }
     }

@@ -203,18 +203,6 @@ Item {
         source: sourceFnKeydefineBackground
     }
 
-    // Takes the clicks that land on this part of the page without a key.
-    Rectangle {
-        x: 591
-        y: 82
-        width: 163
-        height: 253
-        color: "#1d2013"
-        MouseArea {
-            anchors.fill: parent
-        }
-    }
-
     Model_KeyDefine_R7 {
         id: modelR7
         objectName: "modelR7"
