@@ -72,7 +72,8 @@ Item {
     function apply() {
         const src = []
         for (let i = 0; i < matrixPositions; ++i) {
-            const keyCode = i < modelR7.getKey.length ? modelR7.getKey[i].keyCode : storedKeyCode(i)
+            const keyCode = i < modelR7.getKey.length ? modelR7.getKey[i].keyCode
+                                                      : storedKeyCode(i)
             src.push(keyCode & 0xFF, (keyCode >> 8) & 0xFF)
         }
         ui_View.ui_0C0DH_SetKeyMatrix(src)
@@ -133,7 +134,9 @@ Item {
     // a standard key.
     function dropKey() {
         const dropped = modelR7.dragingKey
-        if (!dropped || !keyField.enabled || !isOverKeyField(dropped.correctionX, dropped.correctionY))
+        if (!dropped || !keyField.enabled)
+            return
+        if (!isOverKeyField(dropped.correctionX, dropped.correctionY))
             return
         if ((dropped.keyCode_Default & 0xFF00) !== 0)
             return
