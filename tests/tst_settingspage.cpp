@@ -485,6 +485,10 @@ void SettingsPageTest::languageSwitchesTheWholeInterface()
              texts.at(qmlValue(page, "_sound.getCurIndex()").toInt() == 0 ? 31 : 32));
     QCOMPARE(program.page("fnItem.children[0].itemAtIndex(0).children[1].text").toString(),
              texts.at(74));
+    QObject *keyPage = program.root()->findChild<QObject *>(QStringLiteral("modelR7"));
+    QCOMPARE(qmlValue(keyPage, "kindModel.get(2).textX").toString(), texts.at(50));
+    QCOMPARE(qmlValue(keyPage, "mediaModel.get(17).textX").toString(), texts.at(73));
+    QCOMPARE(qmlValue(keyPage, "gamingMode.chkStr").toString(), texts.at(79));
 
     const QFont font = qmlValue(page, "_TextSize_CHK.children[0].children[1].font").value<QFont>();
     QCOMPARE(font.family(), family);

@@ -1,19 +1,312 @@
 import QtQuick
+import "../common"
 
-// The key assignment page, page 0 of the page area. The shell calls initUI at start-up (with
-// true and the hardware definition) and after every profile change (without arguments), and
-// translateStrings after a language change; the page's content has not been built yet.
+// The key assignment page, page 0 of the page area. A key chosen on the keyboard picture takes a
+// standard key (dragged onto the KEYBOARD field), a media function or a macro; values change
+// here until apply writes the whole key matrix to the profile and the keyboard. Assignments can
+// be edited only in gaming mode.
 Item {
+    id: page
     width: 759
     height: 442
 
+    readonly property int matrixPositions: 128
+    // The first menu's rows and the texts they show.
+    readonly property int kindKeyboard: 0
+    readonly property int kindMedia: 1
+    readonly property int kindMacro: 2
+    readonly property var kindTexts: [46, 48, 50]
+    // Media functions in the order of the media list; row r shows text 56 + r.
+    readonly property var mediaCodes: [0x30b5, 0x30b6, 0x30b7, 0x30cd, 0x30e2, 0x30e9, 0x30ea,
+        0x3183, 0x318a, 0x3192, 0x3194, 0x3221, 0x3223, 0x3224, 0x3225, 0x3226, 0x3227, 0x322a]
+    readonly property int mediaFirstText: 56
+    readonly property int macroKeyBase: 0x4100
+
+    // isFirst builds the keyboard picture; every call reloads the values of the current profile.
     function initUI(isFirst, _HWDef) {
+        if (isFirst)
+            modelR7.initUI(_HWDef)
+        refreshMacroFiles()
+        for (let i = 0; i < modelR7.getKey.length; ++i)
+            modelR7.getKey[i].keyCode = storedKeyCode(i)
+        showSelectedKey()
+        gamingMode.isSelect = Number(ui_View.ui_82H_GetKeyboardMode()) !== 0
+    }
+
+    function keyCodeToUI(_keyCode) {
+        clearSecondMenus()
+        switch (_keyCode & 0xF000) {
+        case 0x0000:
+            keyField.setKeycodeUSB(_keyCode & 0xFF)
+            firstMenu.setCurIndex(kindKeyboard)
+            break
+        case 0x3000:
+            mediaList.setCurIndex(mediaCodes.indexOf(_keyCode))
+            firstMenu.setCurIndex(kindMedia)
+            break
+        case 0x4000:
+            refreshMacroFiles()
+            macroList.setCurIndex(storedMacroRow())
+            firstMenu.setCurIndex(kindMacro)
+            break
+        default:
+            firstMenu.setCurIndex(-1)
+        }
+    }
+
+    function refreshMacroFiles() {
+        macroModel.clear()
+        for (const file of ui_View.getMacroIniNames())
+            macroModel.append({ textX: file.slice(0, -4), textR: "" })
     }
 
     function translateStrings() {
+        for (let k = 0; k < kindModel.count; ++k)
+            kindModel.setProperty(k, "textX", text(kindTexts[k]))
+        for (let r = 0; r < mediaModel.count; ++r)
+            mediaModel.setProperty(r, "textX", text(mediaFirstText + r))
+    }
+
+    // Writes every matrix position to the profile and the keyboard, low byte first. Positions
+    // the picture does not know go back as the profile holds them.
+    function apply() {
+        const src = []
+        for (let i = 0; i < matrixPositions; ++i) {
+            const keyCode = i < modelR7.getKey.length ? modelR7.getKey[i].keyCode
+                                                      : storedKeyCode(i)
+            src.push(keyCode & 0xFF, (keyCode >> 8) & 0xFF)
+        }
+        ui_View.ui_0C0DH_SetKeyMatrix(src)
+    }
+
+    function reset() {
+        for (const key of modelR7.getKey)
+            key.keyCode = key.keyCode_Default
+        showSelectedKey()
+        apply()
+    }
+
+    function resetSelectedKey() {
+        const key = selectedKey()
+        if (key)
+            key.keyCode = key.keyCode_Default
+        showSelectedKey()
+        apply()
+    }
+
+    function text(index) {
+        return globalSetting_stringList[index] ?? ""
+    }
+
+    function selectedKey() {
+        return modelR7.getKey[modelR7.curKeyMatrix]
+    }
+
+    function showSelectedKey() {
+        keyCodeToUI(selectedKey() ? selectedKey().keyCode : 0)
+    }
+
+    function setSelectedKeyCode(keyCode) {
+        const key = selectedKey()
+        if (key)
+            key.keyCode = keyCode
+    }
+
+    // The profile keeps [low byte, high byte]; a missing pair is 0.
+    function storedKeyCode(matrix) {
+        const pair = ui_View.getKeydefine(matrix)
+        return (Number(pair[0] ?? 0) & 0xFF) | ((Number(pair[1] ?? 0) << 8) & 0xFF00)
+    }
+
+    // The macro row remembered for the selected key; none where nothing was remembered.
+    function storedMacroRow() {
+        const row = Number(ui_View.getGlobalData("macro/" + modelR7.curKeyMatrix) ?? -1)
+        return Number.isInteger(row) && row >= 0 && row < macroModel.count ? row : -1
+    }
+
+    function clearSecondMenus() {
+        keyField.setKeycodeUSB(-1)
+        mediaList.setCurIndex(-1)
+        macroList.setCurIndex(-1)
+    }
+
+    // A key dropped on the KEYBOARD field gives the selected key its default code, if that is
+    // a standard key.
+    function dropKey() {
+        const dropped = modelR7.dragingKey
+        if (!dropped || !keyField.enabled)
+            return
+        if (!isOverKeyField(dropped.correctionX, dropped.correctionY))
+            return
+        if ((dropped.keyCode_Default & 0xFF00) !== 0)
+            return
+        setSelectedKeyCode(dropped.keyCode_Default)
+        keyField.setKeycodeUSB(dropped.keyCode_Default)
+    }
+
+    function chooseMedia(row) {
+        if (row >= 0 && row < mediaCodes.length)
+            setSelectedKeyCode(mediaCodes[row])
+    }
+
+    // The macro goes to its keyboard slot at once; the key takes it with the next apply. A
+    // macro file without a slot cannot be bound: nothing is written and the key stays as it was.
+    function chooseMacro(row) {
+        if (row < 0 || row >= macroModel.count)
+            return
+        const name = macroModel.get(row).textX
+        const config = ui_View.loadMacroIniConfig(name)
+        const slot = Number(config[0] ?? -1)
+        if (!Number.isInteger(slot) || slot < 0 || slot > 0xFF) {
+            macroList.setCurIndex(-1)
+            return
+        }
+        config[2] = 1
+        ui_View.setMacroIniConfig(name, config)
+        ui_View.ui_10H_SetMacroKey(slot, name)
+        setSelectedKeyCode(macroKeyBase | slot)
+    }
+
+    function isOverKeyField(pageX, pageY) {
+        const at = keyField.mapFromItem(page, pageX, pageY)
+        return keyField.visible && keyField.contains(at)
+    }
+
+    Component.onCompleted: {
+        for (let k = 0; k < kindTexts.length; ++k)
+            kindModel.append({ textX: "" })
+        for (let r = 0; r < mediaCodes.length; ++r)
+            mediaModel.append({ textX: "", textR: "" })
+        translateStrings()
+    }
+
+    Connections {
+        target: downItem
+        function onBtnTotalResetClicked() {
+            page.reset()
+        }
+        function onBtnTotalApplyKeyClicked() {
+            page.apply()
+        }
+    }
+
+    ListModel {
+        id: kindModel
+    }
+
+    ListModel {
+        id: mediaModel
+    }
+
+    ListModel {
+        id: macroModel
     }
 
     Image {
         source: sourceFnKeydefineBackground
+    }
+
+    Model_KeyDefine_R7 {
+        id: modelR7
+        objectName: "modelR7"
+        x: 23
+        y: 97
+        dragIsOverTarget: dragingKey !== null && dragingKey.dragging
+                          && page.isOverKeyField(dragingKey.correctionX, dragingKey.correctionY)
+        onDragKey: page.dropKey()
+    }
+
+    // The assignment menus: the kind of assignment, then the field or list for that kind.
+    Item {
+        id: menus
+        x: 140
+        y: 15
+        width: firstMenu.width + 10 + mediaList.width
+        height: firstMenu.height
+        enabled: gamingMode.isSelect
+        opacity: gamingMode.isSelect ? 1.0 : 0.2
+
+        DropdownList {
+            id: firstMenu
+            mdItems: kindModel
+            onListElementClicked: page.clearSecondMenus()
+        }
+
+        KeyInput {
+            id: keyField
+            x: firstMenu.width + 10
+            visible: firstMenu.defaultIndex === page.kindKeyboard
+            isIn: modelR7.dragIsOverTarget
+            onClearKey: page.setSelectedKeyCode(0)
+        }
+
+        FileListButton {
+            id: mediaList
+            x: keyField.x
+            visible: firstMenu.defaultIndex === page.kindMedia
+            mdItems: mediaModel
+            onListElementClicked: (index) => page.chooseMedia(index)
+        }
+
+        FileListButton {
+            id: macroList
+            x: keyField.x
+            visible: firstMenu.defaultIndex === page.kindMacro
+            mdItems: macroModel
+            onRequestToUpdateList: page.refreshMacroFiles()
+            onListElementClicked: (index) => page.chooseMacro(index)
+        }
+    }
+
+    Checkbox {
+        id: gamingMode
+        x: 560
+        y: 19
+        chkStr: page.text(79)
+        onClicked: (select) => ui_View.ui_02H_SetKeyboardMode(select ? 1 : 0)
+    }
+
+    Row {
+        id: buttons
+        anchors.right: parent.right
+        anchors.rightMargin: 40
+        y: 360
+        spacing: 5
+        enabled: gamingMode.isSelect
+
+        Button_2state {
+            id: resetButton
+            anchors.verticalCenter: parent.verticalCenter
+            source0: sourceReset_0
+            source1: sourceReset_1
+            onClicked: {
+                mainIten.setProtectUI(800)
+                page.resetSelectedKey()
+            }
+        }
+
+        GlobalText {
+            anchors.verticalCenter: parent.verticalCenter
+            rightPadding: 30
+            text: page.text(77)
+            opacity: resetButton.opacity
+        }
+
+        Button_2state {
+            id: applyButton
+            anchors.verticalCenter: parent.verticalCenter
+            source0: sourceApply_0
+            source1: sourceApply_1
+            onClicked: {
+                mainIten.setProtectUI(800)
+                page.apply()
+            }
+        }
+
+        GlobalText {
+            anchors.verticalCenter: parent.verticalCenter
+            text: page.text(107)
+            opacity: applyButton.opacity
+        }
     }
 }

@@ -1,0 +1,67 @@
+import QtQuick
+
+// The keyboard picture of the key assignment page, built once from the hardware definition.
+// getKey is indexed by matrix position: a key item where a key is drawn, a plain record with
+// the same values where the keyboard has no key.
+Item {
+    id: modelR7
+    property int curKeyMatrix: 0
+    property var getKey: []
+    property Item dragingKey: null
+    property var hWDef: []
+    // The page says whether the pointer of a held key is over its drop target.
+    property bool dragIsOverTarget: false
+    // Neither selectable nor draggable: the Fn key, which the keyboard needs to stay itself.
+    readonly property int lockedMatrix: 89
+
+    signal dragKey
+
+    function keypressed(tmpKey) {
+        dragingKey = tmpKey
+        z = 1
+    }
+
+    function keyreleased() {
+        dragKey()
+        z = 0
+    }
+
+    // _HWDef: [keys drawn, matrix positions, then x, y, type, name, matrix, code per key].
+    function initUI(_HWDef) {
+        hWDef = _HWDef
+        const keys = []
+        const component = Qt.createComponent("Key_KeyDefine.qml")
+        const drawn = Number(_HWDef[0] ?? 0)
+        for (let i = 0; i < drawn; ++i) {
+            const at = 2 + 6 * i
+            const matrix = Number(_HWDef[at + 4])
+            const keyCode = Number(_HWDef[at + 5])
+            const placed = Number.isInteger(matrix) && matrix >= 0
+            const key = !placed ? null : component.createObject(modelR7, {
+                x: Number(_HWDef[at]),
+                y: Number(_HWDef[at + 1]),
+                keyType: Number(_HWDef[at + 2]),
+                name: String(_HWDef[at + 3]),
+                matrix: matrix,
+                keyCode: keyCode,
+                keyCode_Default: keyCode,
+                enabled: matrix !== lockedMatrix
+            })
+            if (key === null) {
+                console.log("Error creating key:", i)
+                continue
+            }
+            keys[matrix] = key
+        }
+        const positions = Math.max(Number(_HWDef[1] ?? 0), keys.length)
+        for (let m = 0; m < positions; ++m) {
+            if (keys[m] === undefined)
+                keys[m] = placeholder()
+        }
+        getKey = keys
+    }
+
+    function placeholder() {
+        return { x: 0, y: 0, keyType: 0, name: "", matrix: -1, keyCode: 0, keyCode_Default: 0 }
+    }
+}
