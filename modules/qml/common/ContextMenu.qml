@@ -9,12 +9,14 @@ Rectangle {
     property var rowTexts: []
     property int targetIndex: -1
     readonly property bool isOpen: visible && !fadeOut.running
+    // The menu grows leftwards from here when a language's words need wider rows.
+    property real rightEdge: 0
 
     signal rowChosen(int row, int target)
 
     function open(rightX, topY, target) {
         targetIndex = target
-        x = rightX - width
+        rightEdge = rightX
         y = topY
         if (fadeOut.running)
             fadeOut.complete()
@@ -32,6 +34,7 @@ Rectangle {
         rowChosen(row, targetIndex)
     }
 
+    x: rightEdge - width
     width: rows.width
     height: rows.height
     // It opens over other rows: a nearly opaque ground keeps its words readable there.
