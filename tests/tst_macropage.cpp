@@ -262,13 +262,18 @@ void MacroPageTest::delayEntry()
 void MacroPageTest::clipboard_data()
 {
     QTest::addColumn<QString>("tool");
+    QTest::addColumn<int>("step");
     QTest::addColumn<QStringList>("firstAfter");
+    QTest::addColumn<int>("selectedAfter");
     QTest::addColumn<QStringList>("secondAfter");
     QTest::newRow("cut pastes once")
-        << "cutButton" << QStringList{"W" + down, "500" + delay, "X" + down}
+        << "cutButton" << 1 << QStringList{"W" + down, "500" + delay, "X" + down} << 1
         << QStringList{"W" + up};
+    QTest::newRow("cut of the last step")
+        << "cutButton" << 3 << QStringList{"W" + down, "W" + up, "500" + delay} << -1
+        << QStringList{"X" + down};
     QTest::newRow("copy pastes repeatedly")
-        << "copyButton" << fourSteps << QStringList{"W" + up, "W" + up, "W" + up};
+        << "copyButton" << 1 << fourSteps << 1 << QStringList{"W" + up, "W" + up, "W" + up};
 }
 
 // The clipboard outlives a switch to another macro; a cut step is pasted once, a copied one as
@@ -276,14 +281,17 @@ void MacroPageTest::clipboard_data()
 void MacroPageTest::clipboard()
 {
     QFETCH(QString, tool);
+    QFETCH(int, step);
     QFETCH(QStringList, firstAfter);
+    QFETCH(int, selectedAfter);
     QFETCH(QStringList, secondAfter);
     MacroPage page;
     QVERIFY(page.scope);
     page.clickFile(0);
-    page.clickStep(1);
+    page.clickStep(step);
     page.click(tool);
     QCOMPARE(page.storedSteps(firstMacro), firstAfter);
+    QCOMPARE(page.eval("fl_MacroActions.lvItems.currentIndex").toInt(), selectedAfter);
 
     page.clickFile(1);
     QVERIFY(page.shownSteps().isEmpty());

@@ -146,8 +146,12 @@ Item {
         insertSteps([stepRow(delaytime.value, delayCommand)])
     }
 
+    // The step after the removed one takes its place and its selection; after the last one
+    // nothing is selected.
     function deleteStep() {
-        md_MacroActions.remove(fl_MacroActions.lvItems.currentIndex)
+        const row = fl_MacroActions.lvItems.currentIndex
+        md_MacroActions.remove(row)
+        fl_MacroActions.lvItems.currentIndex = row < md_MacroActions.count ? row : -1
         saveMacro()
     }
 
