@@ -145,6 +145,7 @@ private Q_SLOTS:
     void rename_data();
     void rename();
     void saveToARemovedMacro();
+    void deselectingTheMacroEmptiesTheSteps();
 };
 
 // Keys typed into another program's window while recording reach the macro file and, since
@@ -365,6 +366,27 @@ void MacroPageTest::saveToARemovedMacro()
     page.click("addDelayButton");
     QVERIFY(page.shownSteps().isEmpty());
     QVERIFY(!QFile::exists(macroFile(page.program.workspace, firstMacro)));
+}
+
+// A click on the chosen macro deselects it: no steps, and nothing can be added or pasted.
+void MacroPageTest::deselectingTheMacroEmptiesTheSteps()
+{
+    MacroPage page;
+    QVERIFY(page.scope);
+    page.clickFile(0);
+    page.click("keyboardAction");
+    page.program.eval("detectKeyboard(true, 0x04)");
+    page.clickStep(0);
+    page.click("copyButton");
+    const QString tools = QStringLiteral("[addKeyButton.enabled, addDelayButton.enabled, "
+                                         "pasteButton.enabled, recordButton.enabled]");
+    QCOMPARE(page.eval(tools).toList(), (QVariantList{true, true, true, true}));
+
+    page.clickFile(0);
+    QVERIFY(page.eval("getCurrentMacroName() === undefined").toBool());
+    QVERIFY(page.shownSteps().isEmpty());
+    QCOMPARE(page.eval(tools).toList(), (QVariantList{false, false, false, false}));
+    QCOMPARE(page.storedSteps(firstMacro), fourSteps);
 }
 
 int main(int argc, char *argv[])
