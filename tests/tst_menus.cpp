@@ -96,6 +96,7 @@ private Q_SLOTS:
     void profileLeftClick();
     void profileContextMenu_data();
     void profileContextMenu();
+    void fadingContextMenuIsInert();
     void initProfileSetsTheRows_data();
     void initProfileSetsTheRows();
     void indicatorFollowsTheConnection();
@@ -221,7 +222,7 @@ void MenusTest::profileContextMenu()
     program.click(profileRow(program, row), Qt::RightButton);
     QObject *menu = profileMenu(program);
     QVERIFY(qmlValue(menu, "_ProfileMenu.visible").toBool());
-    QCOMPARE(qmlValue(menu, "_ProfileMenu.profileIndex").toInt(), row);
+    QCOMPARE(qmlValue(menu, "_ProfileMenu.targetIndex").toInt(), row);
     // The profile row under the pointer stays as it was.
     QCOMPARE(program.page("pfItem.currentIndex").toInt(), 0);
     VirtualKeyboard::shared().clearCalls();
@@ -244,6 +245,31 @@ void MenusTest::profileContextMenu()
         QCOMPARE(
             QSettings(profileFile, QSettings::IniFormat).value("userPicture/0"),
             QSettings(settingFile(program, "pD.bin"), QSettings::IniFormat).value("userPicture/0"));
+}
+
+// A click on the menu while it fades out after CANCEL chooses nothing (here RESET) and reaches
+// nothing under it (a profile row).
+void MenusTest::fadingContextMenuIsInert()
+{
+    Program program(fastSpeed, [](const TestWorkspace &workspace) {
+        QSettings(workspace.path("modules/setting/p2.bin"), QSettings::IniFormat)
+            .setValue("test/mark", "before");
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
+    program.setSpeed(slowSpeed);
+    QObject *menu = profileMenu(program);
+    program.click(profileRow(program, 1), Qt::RightButton);
+    QVERIFY(qmlValue(menu, "_ProfileMenu.isOpen").toBool());
+    VirtualKeyboard::shared().clearCalls();
+
+    program.click(contextRow(program, 3));
+    QVERIFY(qmlValue(menu, "_ProfileMenu.visible && !_ProfileMenu.isOpen").toBool());
+    program.click(contextRow(program, 2));
+    QTRY_VERIFY_WITH_TIMEOUT(!qmlValue(menu, "_ProfileMenu.visible").toBool(), 20000);
+    QCOMPARE(program.page("pfItem.currentIndex").toInt(), 0);
+    QCOMPARE(profileSwitches(), {});
+    QCOMPARE(QSettings(settingFile(program, "p2.bin"), QSettings::IniFormat).value("test/mark"),
+             QVariant("before"));
 }
 
 void MenusTest::initProfileSetsTheRows_data()

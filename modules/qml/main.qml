@@ -146,7 +146,8 @@ Item {
         main_R7.translateStrings(code)
     }
 
-    // Lowest of all: a press that no control takes drags the borderless window.
+    // Lowest of all: a press that no control takes drags the borderless window and ends the
+    // entries in progress on the pages.
     MouseArea {
         id: dragRegion
         property int clickPosX: 0
@@ -154,6 +155,7 @@ Item {
         anchors.fill: parent
         hoverEnabled: true
         onPressed: (mouse) => {
+            main_R7.lostFocus()
             clickPosX = mouse.x
             clickPosY = mouse.y
         }

@@ -53,6 +53,11 @@ Item {
         pfItem.translateStrings()
     }
 
+    // The window's background was pressed.
+    function lostFocus() {
+        _Page_Macro.lostFocus()
+    }
+
     function playOnPowerOn() {
         script_PowerOn.restart()
     }
@@ -123,6 +128,14 @@ Item {
             id: _Page_Macro
             y: 46
             visible: _fkPage.curID === 1
+
+            // Shown or not, the page records what the keyboard reports.
+            Connections {
+                target: mainItem_R7
+                function onMsg_KB(isDown, usbCode) {
+                    _Page_Macro.detectKeyboard(isDown, usbCode)
+                }
+            }
         }
 
         Page_Color {

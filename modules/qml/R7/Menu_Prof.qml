@@ -1,4 +1,5 @@
 import QtQuick
+import "../common"
 
 // The profile menu: it chooses the keyboard's current profile (currentIndex) and says so with
 // indexChanged_btn; a right click on a profile offers import, export and reset. The square at
@@ -31,6 +32,19 @@ Item {
 
     function openMenu(row, pointerX, pointerY) {
         _ProfileMenu.open(lvProfile.x + pointerX, row * img_Height + pointerY + 85, row)
+    }
+
+    // LOAD imports into the profile, SAVE exports it, RESET gives it the factory settings;
+    // CANCEL only closes the menu.
+    function runMenuRow(row, profile) {
+        if (row === 0)
+            ui_View.loadProfile(profile)
+        else if (row === 1)
+            ui_View.saveProfile(profile)
+        else if (row === 2)
+            ui_View.resetProfile(profile)
+        if (row === 0 || row === 2)
+            reloadIfCurrent(profile)
     }
 
     // An imported or reset current profile is chosen again, so the keyboard and the pages
@@ -100,17 +114,10 @@ Item {
         color: isConnect ? "#00ff00" : "#ff0000"
     }
 
-    ProfileContextMenu {
+    ContextMenu {
         id: _ProfileMenu
         z: 1
-        onLoadClicked: (profile) => {
-            ui_View.loadProfile(profile)
-            menuProf.reloadIfCurrent(profile)
-        }
-        onSaveClicked: (profile) => ui_View.saveProfile(profile)
-        onResetClicked: (profile) => {
-            ui_View.resetProfile(profile)
-            menuProf.reloadIfCurrent(profile)
-        }
+        rowTexts: [84, 85, 77, 78]
+        onRowChosen: (row, profile) => menuProf.runMenuRow(row, profile)
     }
 }

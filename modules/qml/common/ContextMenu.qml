@@ -1,19 +1,22 @@
 import QtQuick
-import "../common"
 
-// The menu a right click on a profile opens: LOAD, SAVE, RESET and CANCEL for the profile it
-// was opened for (profileIndex). It fades in and out; a row's choice closes it.
+// A right-click menu: one row per text of the text table (rowTexts holds their indexes), for
+// the item it was opened for (targetIndex). It fades in and out; choosing a row closes it and
+// reports the row. While it fades out it is inert: a quick second click neither chooses a row
+// of a menu that is going away nor reaches what lies under it.
 Rectangle {
     id: contextMenu
-    property int profileIndex: -1
+    property var rowTexts: []
+    property int targetIndex: -1
+    readonly property bool isOpen: visible && !fadeOut.running
+    // The menu grows leftwards from here when a language's words need wider rows.
+    property real rightEdge: 0
 
-    signal loadClicked(int profile)
-    signal saveClicked(int profile)
-    signal resetClicked(int profile)
+    signal rowChosen(int row, int target)
 
-    function open(rightX, topY, profile) {
-        profileIndex = profile
-        x = rightX - width
+    function open(rightX, topY, target) {
+        targetIndex = target
+        rightEdge = rightX
         y = topY
         if (fadeOut.running)
             fadeOut.complete()
@@ -28,17 +31,13 @@ Rectangle {
 
     function choose(row) {
         close()
-        if (row === 0)
-            loadClicked(profileIndex)
-        else if (row === 1)
-            saveClicked(profileIndex)
-        else if (row === 2)
-            resetClicked(profileIndex)
+        rowChosen(row, targetIndex)
     }
 
+    x: rightEdge - width
     width: rows.width
     height: rows.height
-    // It opens over the profile rows: a nearly opaque ground keeps its words readable there.
+    // It opens over other rows: a nearly opaque ground keeps its words readable there.
     color: "#e6000000"
     border.width: 1
     border.color: globalSetting_color_disable
@@ -50,7 +49,7 @@ Rectangle {
         id: rows
 
         Repeater {
-            model: [84, 85, 77, 78]
+            model: contextMenu.rowTexts
             Item {
                 width: Math.max(45, rowText.implicitWidth + 10)
                 height: 20
@@ -67,11 +66,18 @@ Rectangle {
                     id: rowArea
                     width: contextMenu.width
                     height: parent.height
+                    enabled: contextMenu.isOpen
                     hoverEnabled: true
                     onClicked: contextMenu.choose(index)
                 }
             }
         }
+    }
+
+    // While it fades out it swallows clicks, so none reaches the rows it still covers.
+    MouseArea {
+        anchors.fill: parent
+        enabled: contextMenu.visible && !contextMenu.isOpen
     }
 
     NumberAnimation {
