@@ -10,6 +10,7 @@
 // first frame; the process's resident memory is reported at the same moment.
 
 #include "app/executabledirectory.h"
+#include "app/scenegraphbackend.h"
 #include "app/widget.h"
 #include "view/myqquickview.h"
 
@@ -111,6 +112,7 @@ int main(int argc, char *argv[])
         parser.positionalArguments().value(0, QStringLiteral("r7-window.png")));
 
     makeExecutableDirectoryCurrent();
+    chooseSceneGraphBackend();
     Widget widget;
     widget.checkDevice();
     widget.showNormal();

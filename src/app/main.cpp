@@ -1,6 +1,7 @@
 #include "app/executabledirectory.h"
 #include "app/inputcallbacks.h"
 #include "app/inputhook.h"
+#include "app/scenegraphbackend.h"
 #include "app/uicontroler.h"
 #include "app/widget.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     makeExecutableDirectoryCurrent();
+    chooseSceneGraphBackend();
 
     Widget widget;
     // The keyboard is found and checked before the window shows.
