@@ -1,4 +1,5 @@
 import QtQuick
+import "../common"
 
 // The backlight page, page 3 of the page area (no menu entry leads to it). The shell calls
 // initUI at start-up and after every reload, syncColor whenever the page is shown and
@@ -16,7 +17,7 @@ Item {
     function translateStrings() {
     }
 
-    Image {
-        source: sourceFnCommonBackground
+    LazyImage {
+        pictureSource: sourceFnCommonBackground
     }
 }

@@ -1,4 +1,5 @@
 import QtQuick
+import "../common"
 
 // The lighting page, page 2 of the page area. The shell calls initUI (with true and the
 // hardware definition at start-up, without arguments after a reload), playEffect whenever the
@@ -17,7 +18,7 @@ Item {
     function translateStrings() {
     }
 
-    Image {
-        source: sourceFnColorBackground
+    LazyImage {
+        pictureSource: sourceFnColorBackground
     }
 }

@@ -1,4 +1,5 @@
 import QtQuick
+import "../common"
 
 // The key assignment page, page 0 of the page area. The shell calls initUI at start-up (with
 // true and the hardware definition) and after every profile change (without arguments), and
@@ -13,7 +14,7 @@ Item {
     function translateStrings() {
     }
 
-    Image {
-        source: sourceFnKeydefineBackground
+    LazyImage {
+        pictureSource: sourceFnKeydefineBackground
     }
 }

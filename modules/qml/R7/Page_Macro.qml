@@ -1,4 +1,5 @@
 import QtQuick
+import "../common"
 
 // The macro page, page 1 of the page area. The shell calls initUI at start-up and
 // translateStrings after a language change; the page's content has not been built yet.
@@ -12,7 +13,7 @@ Item {
     function translateStrings() {
     }
 
-    Image {
-        source: sourceFnCommonBackground
+    LazyImage {
+        pictureSource: sourceFnCommonBackground
     }
 }
