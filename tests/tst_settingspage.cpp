@@ -329,13 +329,16 @@ void SettingsPageTest::resetRestoresTheFactorySettings()
     QVERIFY(program.eval("upItem.isGlobalSettingSelect").toBool());
 }
 
-// Off silences every sound at once; on starts the music.
+// Off silences every sound at once; on starts the music. With the sound off, as shipped, the
+// media backend is never loaded.
 void SettingsPageTest::soundChoice()
 {
     Program program;
     openPanel(program);
+    QVERIFY(program.view()->findChildren<QMediaPlayer *>().isEmpty());
     chooseFromList(program, "_sound", 0);
     QVERIFY(!player(program, 0)->source().isEmpty());
+    QCOMPARE(player(program, 0)->playbackState(), QMediaPlayer::PlayingState);
     program.view()->playMedia_Index(4);
     QVERIFY(!player(program, 4)->source().isEmpty());
 

@@ -77,6 +77,7 @@ private Q_SLOTS:
     void backgroundRestartsAtItsEnd();
     void backgroundFollowsTheOpeningSound();
     void clearAllMediaStopsTheRestart();
+    void soundsWaitForTheFirstFrame();
     void updaterLaunchStopsTheWorker();
     void updaterIsStartedWhenPresent();
 
@@ -84,8 +85,8 @@ private:
     QMediaPlayer *player(int index) const { return view->mediaPlayer(index); }
     bool silent(int index) const
     {
-        return player(index)->playbackState() == QMediaPlayer::StoppedState &&
-               player(index)->source().isEmpty();
+        return !player(index) || (player(index)->playbackState() == QMediaPlayer::StoppedState &&
+                                  player(index)->source().isEmpty());
     }
     // Waits until `index` has played to its end `times` times.
     bool endsOf(int index, int times);
@@ -120,8 +121,17 @@ bool ViewMediaTest::endsOf(int index, int times)
     return reached;
 }
 
+// The media backend is loaded for the first sound wanted, not before.
 void ViewMediaTest::playersHaveTheirOwnOutputs()
 {
+    view->setEnableAudio(false);
+    view->playMedia_Index(2);
+    view->clearAllMedia();
+    QVERIFY(view->findChildren<QMediaPlayer *>().isEmpty());
+
+    view->setEnableAudio(true);
+    view->playMedia_Index(2);
+    view->clearAllMedia();
     QSet<QAudioOutput *> outputs;
     for (int i = 0; i < 5; ++i) {
         QVERIFY(player(i));
@@ -238,6 +248,24 @@ void ViewMediaTest::clearAllMediaStopsTheRestart()
     QTest::qWait(600);
     for (int i = 0; i < 5; ++i)
         QVERIFY(silent(i));
+}
+
+// The window's first picture never waits for the media backend: a sound asked for before it
+// plays once it is out, unless everything was silenced meanwhile.
+void ViewMediaTest::soundsWaitForTheFirstFrame()
+{
+    view->resize(200, 100);
+    view->show();
+    view->playMedia_Index(1);
+    view->playMedia_Index(3);
+    view->clearAllMedia();
+    view->playMedia_Index(1);
+    QVERIFY(view->findChildren<QMediaPlayer *>().isEmpty());
+
+    QTRY_COMPARE(player(1) ? player(1)->playbackState() : QMediaPlayer::StoppedState,
+                 QMediaPlayer::PlayingState);
+    QCOMPARE(player(1)->source(), soundUrl(1));
+    QVERIFY(silent(3));
 }
 
 void ViewMediaTest::updaterLaunchStopsTheWorker()

@@ -12,6 +12,7 @@
 // --refused-keyboard makes the virtual keyboard one that this user may not open.
 
 #include "app/executabledirectory.h"
+#include "app/scenegraphbackend.h"
 #include "app/widget.h"
 #include "device/virtualkeyboard.h"
 #include "view/myqquickview.h"
@@ -119,6 +120,7 @@ int main(int argc, char *argv[])
     enterDataFolders();
     if (parser.isSet(refused))
         VirtualKeyboard::shared().setRefusesOpens(HidBackend::OpenFailure::NoPermission);
+    chooseSceneGraphBackend();
     Widget widget;
     widget.checkDevice();
     widget.showNormal();

@@ -1,6 +1,7 @@
 #include "app/executabledirectory.h"
 #include "app/inputcallbacks.h"
 #include "app/inputhook.h"
+#include "app/scenegraphbackend.h"
 #include "app/uicontroler.h"
 #include "app/widget.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     // Lets the desktop match the window to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(R7_APP_ID));
     enterDataFolders(QStringLiteral(R7_SHARED_FROM_EXECUTABLE));
+    chooseSceneGraphBackend();
 
     Widget widget;
     // The keyboard is found and checked before the window shows.

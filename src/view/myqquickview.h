@@ -50,7 +50,8 @@ public:
     void importMacro(const QVariant &name, const QString &source);
     void exportMacro(const QVariant &name, const QString &target);
 
-    // Sound player 0 to 4, for those who watch what plays.
+    // Sound player 0 to 4, for those who watch what plays; null until the first sound is
+    // wanted.
     QMediaPlayer *mediaPlayer(int index) const;
 
     // The halves of loadProfile and saveProfile behind their dialogs. An index without a
@@ -139,7 +140,10 @@ public Q_SLOTS:
 
 private:
     void storeLedState(const QVariantList &ledType);
+    bool mediaPlayersReady();
     void createMediaPlayers();
+    void playSound(int index);
+    void firstFrameRendered();
     // The settings of the active profile, or null when the keyboard reported one we have not.
     QSettings *currentProfileSettings() const { return profileAt(currentProfile); }
     QString keydefineKey(const QString &position) const;
@@ -148,8 +152,11 @@ private:
     QPointer<Hid_Thread> hidThread;
     // Sounds play only while this is set; the background track restarts regardless.
     bool audioEnabled = true;
-    // Children of the view, each with its own audio output.
+    // Children of the view, each with its own audio output; made for the first sound wanted.
     std::array<QMediaPlayer *, 5> mediaObjects{};
+    // Sounds asked for before the window's first frame, played once it is out.
+    QList<int> pendingSounds;
+    bool firstFrameShown = false;
     // Owned; opened in the constructor, deleted (and so written out) with the view.
     QSettings *apConfig = nullptr;
     QList<QSettings *> profileSettings;

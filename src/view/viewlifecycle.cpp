@@ -5,13 +5,16 @@
 #include "view/rootinvocation.h"
 #include "view/settingfiles.h"
 
+#include <QQuickWindow>
 #include <QSettings>
 
 myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
 {
     // The window is translucent; the QML root decides what is drawn.
     setClearColor(Qt::transparent);
-    createMediaPlayers();
+    // Queued, so that whatever waits for the first frame runs once it is on the screen.
+    connect(quickWindow(), &QQuickWindow::afterRendering, this, &myQQuickView::firstFrameRendered,
+            Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
 
     const HardwareLimits limits = readHardwareLimits(SettingFiles::hardwareDefinition());
     kbLayoutType = limits.kbLayoutType;

@@ -7,6 +7,8 @@
 #include <QMediaPlayer>
 #include <QUrl>
 
+#include <utility>
+
 namespace
 {
 // Sound 0 is the background track, 1 the opening sound, 2 to 4 the effects.
@@ -22,6 +24,27 @@ QUrl soundUrl(int index)
         QFileInfo(QString::fromLatin1(soundFiles[index])).absoluteFilePath());
 }
 } // namespace
+
+// Loading the media backend takes a few hundred milliseconds and tens of megabytes, so the
+// players are made for the first sound actually wanted (with sound off, never), and not before
+// the window has shown its first frame: a sound asked for earlier waits for it.
+bool myQQuickView::mediaPlayersReady()
+{
+    if (mediaObjects[0])
+        return true;
+    if (isVisible() && !firstFrameShown)
+        return false;
+    createMediaPlayers();
+    return true;
+}
+
+void myQQuickView::firstFrameRendered()
+{
+    firstFrameShown = true;
+    const QList<int> waiting = std::exchange(pendingSounds, {});
+    for (int index : waiting)
+        playSound(index);
+}
 
 void myQQuickView::createMediaPlayers()
 {
@@ -57,33 +80,40 @@ void myQQuickView::setEnableAudio(bool isEnable)
 
 void myQQuickView::playMedia_Index(uchar index)
 {
-    if (!audioEnabled)
+    if (!audioEnabled || index >= mediaObjects.size())
         return;
-    if (index == 0) {
-        playMedia_Background();
-        return;
-    }
-    if (index >= mediaObjects.size())
-        return;
-    QMediaPlayer *player = mediaObjects[index];
-    // Setting the source again restarts an effect that is still playing.
-    player->stop();
-    player->setSource(QUrl());
-    player->setSource(soundUrl(index));
-    player->play();
+    playSound(index);
 }
 
 void myQQuickView::playMedia_Background()
 {
-    QMediaPlayer *player = mediaObjects[0];
-    player->setSource(soundUrl(0));
+    playSound(0);
+}
+
+void myQQuickView::playSound(int index)
+{
+    if (!mediaPlayersReady()) {
+        pendingSounds.append(index);
+        return;
+    }
+    QMediaPlayer *player = mediaObjects[size_t(index)];
+    // Setting the source again restarts an effect that is still playing; the background track
+    // only has its source replaced.
+    if (index != 0) {
+        player->stop();
+        player->setSource(QUrl());
+    }
+    player->setSource(soundUrl(index));
     player->play();
 }
 
 void myQQuickView::clearAllMedia()
 {
+    pendingSounds.clear();
     // Without a source no player reaches an end, so nothing restarts.
     for (QMediaPlayer *player : mediaObjects) {
+        if (!player)
+            continue;
         player->stop();
         player->setSource(QUrl());
     }

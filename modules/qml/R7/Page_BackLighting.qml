@@ -75,8 +75,8 @@ Item {
         }
     }
 
-    Image {
-        source: sourceFnCommonBackground
+    LazyImage {
+        pictureSource: sourceFnCommonBackground
     }
 
     GlobalText {

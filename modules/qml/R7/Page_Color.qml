@@ -236,8 +236,8 @@ Item {
         }
     }
 
-    Image {
-        source: sourceFnColorBackground
+    LazyImage {
+        pictureSource: sourceFnColorBackground
     }
 
     Item {

@@ -202,8 +202,8 @@ Item {
         id: macroModel
     }
 
-    Image {
-        source: sourceFnKeydefineBackground
+    LazyImage {
+        pictureSource: sourceFnKeydefineBackground
     }
 
     Model_KeyDefine_R7 {

@@ -227,8 +227,8 @@ Item {
     width: 759
     height: 396
 
-    Image {
-        source: sourceFnCommonBackground
+    LazyImage {
+        pictureSource: sourceFnCommonBackground
     }
 
     ListModel {

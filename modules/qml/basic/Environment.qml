@@ -1,17 +1,22 @@
 import QtQuick
 
 // The window's backdrop: background picture, frame and, while no page is chosen, the keyboard.
+// The three largest pictures of the window are read on a thread of their own, so that the
+// window does not wait for them to appear; the root stays hidden until the opening animation,
+// which fades the backdrop in.
 Item {
     width: 1000
     height: 600
 
     Image {
         anchors.fill: parent
+        asynchronous: true
         source: isCustomBackground ? sourceCustomBackground : sourceBackground
     }
 
     Image {
         anchors.fill: parent
+        asynchronous: true
         source: sourceFrameBackground
     }
 
@@ -19,6 +24,7 @@ Item {
     Image {
         x: 171 + (740 - width) / 2
         y: 96 + (442 - height) / 2
+        asynchronous: true
         source: sourceKeyboardPic
         visible: currentpage === -1
     }

@@ -268,8 +268,8 @@ Item {
             updateColor()
     }
 
-    Image {
-        source: sourceGlobalsettingBackground
+    LazyImage {
+        pictureSource: sourceGlobalsettingBackground
     }
 
     DropdownList {
