@@ -21,6 +21,11 @@ Item {
         rgbSet(mode, r, g, b)
     }
 
+    // Ends typing in a field, which commits it.
+    function finishInput() {
+        forceActiveFocus()
+    }
+
     function showInInputs(r, g, b) {
         modRGBvalue.setProperty(0, "valueX", r)
         modRGBvalue.setProperty(1, "valueX", g)

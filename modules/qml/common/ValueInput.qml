@@ -8,14 +8,16 @@ Item {
 
     signal committed(int value)
 
+    // Only whole numbers 0-255 are passed on; the field then shows valueX again, which the
+    // owner's model updates through the binding (assigning valueX here would cut it off).
     function commit() {
-        const value = parseInt(field.text)
-        if (isNaN(value)) {
-            field.text = valueX
+        const text = field.text
+        field.text = valueX
+        if (!/^[0-9]{1,3}$/.test(text))
             return
-        }
-        valueX = value
-        committed(value)
+        const value = parseInt(text, 10)
+        if (value <= 255)
+            committed(value)
     }
 
     width: label.width + frame.width
