@@ -143,10 +143,10 @@ private:
     QTimer tickTimer;
     QTimer frameTimer;
     QElapsedTimer sinceFrame;
-    // A frame of the whole window costs far more than a tick: about 2 ms of a core with the
-    // software scene graph and over 10 ms with OpenGL on a software rasteriser. 25 frames a
-    // second keep the fastest effect smooth to the eye at a few percent of a core.
-    int minFrameGap = 40;
+    // A frame of the window costs far more than a tick: 2-3 ms of a core with the software
+    // scene graph, over 10 ms with OpenGL on a software rasteriser. 20 frames a second show
+    // the effects smoothly enough for a preview at about 5 % of a core (tools/bench_effects).
+    int minFrameGap = 50;
 };
 
 // Makes KeyboardPreview available to the interface as `import R7.Preview`.
