@@ -46,7 +46,10 @@ KeyboardPreview::KeyboardPreview(QQuickItem *parent) : QQuickPaintedItem(parent)
     tickTimer.setTimerType(Qt::PreciseTimer);
     connect(&tickTimer, &QTimer::timeout, this, &KeyboardPreview::onTick);
     frameTimer.setSingleShot(true);
-    connect(&frameTimer, &QTimer::timeout, this, [this] { update(); });
+    connect(&frameTimer, &QTimer::timeout, this, [this] {
+        framePending = true;
+        update();
+    });
     connect(this, &QQuickItem::visibleChanged, this, [this] {
         if (isVisible())
             update();
@@ -265,7 +268,7 @@ void KeyboardPreview::onTick()
 // Only a change the user could see costs a frame.
 void KeyboardPreview::changed()
 {
-    if (!isVisible() || frameTimer.isActive())
+    if (!isVisible() || framePending || frameTimer.isActive())
         return;
     if (engine.shownColours() == painted)
         return;
@@ -324,6 +327,7 @@ void KeyboardPreview::paint(QPainter *painter)
     painter->drawImage(QPointF(0, 0), background);
     painter->setFont(labelFont(family));
     painted = engine.shownColours();
+    framePending = false;
     for (std::size_t k = 0; k < painted.size() && k < faces.size(); ++k) {
         const KeyColour &c = painted[k];
         if (c.alpha <= 0)

@@ -147,6 +147,8 @@ private:
     // scene graph, over 10 ms with OpenGL on a software rasteriser. 20 frames a second show
     // the effects smoothly enough for a preview at about 5 % of a core (tools/bench_effects).
     int minFrameGap = 50;
+    // Between asking for a frame and painting it, further changes wait for that frame.
+    bool framePending = false;
 };
 
 // Makes KeyboardPreview available to the interface as `import R7.Preview`.

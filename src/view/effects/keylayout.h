@@ -1,10 +1,9 @@
 #pragma once
 
-#include <array>
 #include <vector>
 
-// One key of the preview as the hardware definition places it: its index in definition order,
-// its matrix position and its rectangle on the keyboard drawing.
+// One key of the preview as the hardware definition places it: its matrix position and its
+// rectangle on the keyboard drawing. Keys are kept in definition order.
 struct PreviewKey {
     int matrix = -1;
     double x = 0;
