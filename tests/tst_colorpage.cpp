@@ -14,7 +14,6 @@
 namespace
 {
 using LedType = std::array<quint8, 7>;
-using Prepare = std::function<void(const TestWorkspace &)>;
 
 // The keyboard starts with this lighting in its first profile, which the program copies into
 // the profile file at start-up.
@@ -120,6 +119,7 @@ private Q_SLOTS:
     void keyModelFollowsTheDefinition();
     void storedLightingShows_data();
     void storedLightingShows();
+    void menusChooseTheType();
     void applySendsTheLighting_data();
     void applySendsTheLighting();
     void applyOfAPictureSendsOnlyThatPicture();
@@ -130,6 +130,8 @@ private Q_SLOTS:
     void colourFields_data();
     void colourFields();
     void backlightApplyPacksTwoBytes();
+    void bottomBarCoversBothPages_data();
+    void bottomBarCoversBothPages();
     void keyboardPushReloadsBothPages();
 };
 
@@ -210,12 +212,38 @@ void ColorPageTest::storedLightingShows()
         QCOMPARE(qmlValue(page, it.key()).toString(), it.value().toString());
 }
 
+// Choosing a mode clears both other lists until a picture or effect is chosen; a mode change
+// also ends the painting selection.
+void ColorPageTest::menusChooseTheType()
+{
+    keyboardLighting({0x33, 63, 4, 0, 0, 0, 0});
+    Program program;
+    showPage(program, 2);
+    QObject *page = colorPage(program);
+    const auto choose = [&](const QString &list, int row) {
+        program.click(pointIn(page, list, 20, 11));
+        QTRY_VERIFY(qmlValue(page, list + ".isSelect").toBool());
+        program.click(pointIn(page, list, 20, 23 + 23 * row + 11));
+        QTRY_VERIFY(!qmlValue(page, list + ".isSelect").toBool());
+    };
+    program.click(keyCentre(page, 1));
+    QVERIFY(qmlValue(page, "_model.getKey[1].isSelect").toBool());
+
+    choose("_effect1", 1);
+    QCOMPARE(qmlValue(page, "[effectIndex, _effect2.defaultIndex, _effect3.defaultIndex,"
+                            " _Apply.enabled, _model.getKey[1].isSelect].join()")
+                 .toString(),
+             QStringLiteral("-1,-1,-1,false,false"));
+    choose("_effect3", 5);
+    QCOMPARE(qmlValue(page, "[effectIndex, _Apply.enabled, _Direction.visible].join()").toString(),
+             QStringLiteral("5,true,true"));
+}
+
 void ColorPageTest::applySendsTheLighting_data()
 {
     QTest::addColumn<QString>("change");
     QTest::addColumn<LedType>("sent");
     // The keyboard starts on wave, brightness 63, speed 4, rightwards, LOOP, bl0 0xE1, bl1 0x3C.
-    QTest::newRow("as stored") << "" << LedType{0x02, 63, 4, 0, 7, 0xE1, 0x3C};
     QTest::newRow("brightness level 1")
         << "brightness_Slider.setCurIndex(1)" << LedType{0x02, 9, 4, 0, 7, 0xE1, 0x3C};
     QTest::newRow("speed level 7")
@@ -310,8 +338,10 @@ void ColorPageTest::paintingWritesThePicture_data()
 {
     QTest::addColumn<int>("colorIndex");
     QTest::addColumn<int>("mode");
-    QTest::newRow("LOOP") << 7 << 0x17;
-    QTest::newRow("palette colour") << 3 << 0x10;
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+    QTest::newRow("LOOP, F1 and F2") << 7 << 0x17 << 1 << 2;
+    QTest::newRow("palette colour, KP7 and KP8 right of x 590") << 3 << 0x10 << 101 << 102;
 }
 
 // A drag from one key to its neighbour paints both with the picker's colour.
@@ -319,13 +349,14 @@ void ColorPageTest::paintingWritesThePicture()
 {
     QFETCH(int, colorIndex);
     QFETCH(int, mode);
+    QFETCH(int, first);
+    QFETCH(int, second);
     keyboardLighting({0x34, 63, 4, 0, quint8(colorIndex), 0, 0});
     Program program;
     showPage(program, 2);
     QObject *page = colorPage(program);
     qmlValue(page, "_Palette.setRGB(1, 12, 34, 56)");
 
-    const int first = 1, second = 2; // F1 and F2, side by side
     QVariantList expected = qmlValue(page, "pictures[1]").toList();
     for (int m : {first, second}) {
         for (int k = 0; k < 4; ++k)
@@ -402,6 +433,38 @@ void ColorPageTest::backlightApplyPacksTwoBytes()
     program.click(centreOf(page, "_Apply"));
     QTRY_COMPARE(commands({0x08}), QList<QByteArray>{ledReport({0x05, 18, 3, 1, 4, 0xA2, 0x7D})});
     waitForInput(program);
+}
+
+void ColorPageTest::bottomBarCoversBothPages_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QList<QByteArray>>("sent");
+    QTest::addColumn<int>("backlightEffect");
+    // Both pages edited: colour brightness level 1, backlight effect 3. ALL SAVE sends the
+    // colour page's lighting, then the backlight's; ALL RESET resets both pages and applies the
+    // colour page's factory lighting with the stored backlight.
+    QTest::newRow("all save") << 3
+                              << QList<QByteArray>{ledReport({0x02, 9, 4, 0, 7, 0xE1, 0x3C}),
+                                                   ledReport({0x02, 9, 4, 0, 7, 0xE3, 0x3C})}
+                              << 3;
+    QTest::newRow("all reset") << 1 << QList<QByteArray>{ledReport({0x02, 63, 4, 0, 7, 0xE1, 0x3C})}
+                               << 1;
+}
+
+void ColorPageTest::bottomBarCoversBothPages()
+{
+    QFETCH(int, button);
+    QFETCH(QList<QByteArray>, sent);
+    QFETCH(int, backlightEffect);
+    Program program;
+    showPage(program, 2);
+    qmlValue(colorPage(program), "brightness_Slider.setCurIndex(1)");
+    qmlValue(backlightPage(program), "effect = 3");
+    program.click(centreOf(program.root(), QStringLiteral("downItem.children[%1]").arg(button)));
+    QTRY_COMPARE(commands({0x08}), sent);
+    QCOMPARE(qmlValue(backlightPage(program), "effect").toInt(), backlightEffect);
+    waitForInput(program);
+    QCOMPARE(commands({0x08}), sent);
 }
 
 // The keyboard changed its lighting itself: both pages show the new state.

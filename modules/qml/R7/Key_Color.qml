@@ -31,21 +31,31 @@ Item {
     }
 
     Text {
-        anchors.centerIn: parent
+        anchors.fill: parent
+        horizontalAlignment: Text.AlignHCenter
+        verticalAlignment: Text.AlignVCenter
         text: key.name
         font.family: globalSetting_fontFamily
         font.pixelSize: 11
         font.bold: true
+        // Long names shrink to fit their cap.
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 7
         color: "#FFFFFF"
         opacity: 0.1
     }
 
     Text {
-        anchors.centerIn: parent
+        anchors.fill: parent
+        horizontalAlignment: Text.AlignHCenter
+        verticalAlignment: Text.AlignVCenter
         text: key.name
         font.family: globalSetting_fontFamily
         font.pixelSize: 11
         font.bold: true
+        // Long names shrink to fit their cap.
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 7
         color: Qt.rgba(key._R / 255, key._G / 255, key._B / 255, key._Alpha / 255)
     }
 

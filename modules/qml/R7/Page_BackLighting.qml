@@ -32,7 +32,7 @@ Item {
 
     function pageApply() {
         const led = ui_View.ui_88H_GetLEDType()
-        const stored = [0, 1, 2, 3, 4].map(i => Number(led[i] ?? 0))
+        const stored = [0, 1, 2, 3, 4].map(i => Number(led[i]) & 0xFF)
         const bl0 = (effect & 0x1F) | ((brightness_Slider.currentIndex << 5) & 0xE0)
         const bl1 = ((8 - speed_Slider.currentIndex) & 0x07)
                 | ((_PaletteIndex.currentIndex << 3) & 0x38)

@@ -66,7 +66,7 @@ Item {
             listModel.setProperty(i, "textX", texts[i])
     }
 
-    // The keyboard's speed 1-7 (fastest 1) as a slider level; out-of-range values are level 1.
+    // The keyboard's speed 1-7 (fastest 1) as a slider level 7-1; anything else is level 1.
     function speedLevel(value) {
         return value >= 1 && value < 7 ? 8 - value : 1
     }
@@ -86,14 +86,23 @@ Item {
         if (brightness >= 0 && brightness <= 63)
             brightness_Slider.setCurIndex(Math.round(brightness * 7 / 63))
         speed_Slider.setCurIndex(speedLevel(Number(led[2])))
-        _Direction.setCurIndex(Number(led[3]) % 2 + 1)
-        chooseColorIndex(Number(led[4]))
+        _Direction.setCurIndex((Number(led[3]) & 1) + 1)
+        const color = Number(led[4])
+        if (Number.isInteger(color))
+            chooseColorIndex(color)
     }
 
     function showMode(mode, picture, effect) {
+        _model.clearSelection()
         _effect1.setCurIndex(mode)
         _effect2.setCurIndex(picture)
         _effect3.setCurIndex(effect)
+    }
+
+    // Another picture or effect: the painting selection belonged to the one before.
+    function chooseEffect() {
+        _model.clearSelection()
+        playEffect(visible)
     }
 
     function chooseColorIndex(index) {
@@ -127,7 +136,7 @@ Item {
                                       Math.round(brightness_Slider.currentIndex * 63 / 7),
                                       8 - speed_Slider.currentIndex,
                                       Math.max(_Direction.currentIndex - 1, 0) % 2,
-                                      colorIndex, Number(led[5] ?? 0), Number(led[6] ?? 0))
+                                      colorIndex, Number(led[5]) & 0xFF, Number(led[6]) & 0xFF)
         }
         playEffect(visible)
     }
@@ -296,6 +305,8 @@ Item {
             anchors.fill: parent
             enabled: pageColor.isPicture
 
+            // The band stays inside the keyboard area, which holds every key of the layout
+            // (the numeric keypad included).
             function stretchTo(pointX, pointY) {
                 const endX = Math.min(Math.max(pointX, 0), width)
                 const endY = Math.min(Math.max(pointY, 0), height)
@@ -428,7 +439,7 @@ Item {
         y: 40
         visible: _effect1.defaultIndex === 0
         mdItems: md_effect2
-        onListElementClicked: pageColor.playEffect(pageColor.visible)
+        onListElementClicked: pageColor.chooseEffect()
     }
 
     DropdownList {
@@ -437,7 +448,7 @@ Item {
         y: 40
         visible: _effect1.defaultIndex === 1
         mdItems: md_effect3
-        onListElementClicked: pageColor.playEffect(pageColor.visible)
+        onListElementClicked: pageColor.chooseEffect()
     }
 
     DropdownList {
@@ -448,7 +459,7 @@ Item {
         onListElementClicked: {
             _effect2.setCurIndex(-1)
             _effect3.setCurIndex(-1)
-            pageColor.playEffect(pageColor.visible)
+            pageColor.chooseEffect()
         }
     }
 }
