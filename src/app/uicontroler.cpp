@@ -1,6 +1,7 @@
 #include "app/uicontroler.h"
 
 #include "device/hidthread.h"
+#include "view/effects/keyboardpreview.h"
 #include "view/myqquickview.h"
 #include "view/rootinvocation.h"
 #include "view/settingfiles.h"
@@ -18,6 +19,7 @@ Ui_Controler::Ui_Controler(QWidget *window, Hid_Thread *hid, const QUrl &rootSou
     window->setAttribute(Qt::WA_TranslucentBackground);
     window->setStyleSheet(QStringLiteral("background:transparent;"));
 
+    registerKeyboardPreview();
     view = new myQQuickView(window);
     view->setObjectName(QStringLiteral("ui_View"));
     view->setSource(rootSource);

@@ -31,6 +31,7 @@ Item {
     function initUI(isFirst, _HWDef) {
         if (isFirst) {
             _model.initUI(_HWDef)
+            _eft_Ctrl.initUI(_HWDef)
             const blank = new Array(_model.matrixCount * 4).fill(0)
             pictures = [blank, blank, blank, blank, blank]
         }
@@ -47,9 +48,10 @@ Item {
             setLighting(led, false)
     }
 
-    // The engine hooks in here; until then the keys show the static preview.
+    // The effects run in the preview item; a hidden page only keeps the static timer.
     function playEffect(isOn) {
         _model.showStatic()
+        _eft_Ctrl.play(isOn ? effectIndex : -1)
     }
 
     function translateStrings() {
@@ -224,6 +226,14 @@ Item {
         }
     }
 
+    // Key presses reach the reactive effects whether or not the page is shown.
+    Connections {
+        target: mainItem_R7
+        function onMsg_KB(isDown, usbCode) {
+            _eft_Ctrl.detectKeyboard(isDown, usbCode)
+        }
+    }
+
     // The bottom bar's reset and apply cover this page too.
     Connections {
         target: downItem
@@ -255,6 +265,27 @@ Item {
             brightnessLV: brightness_Slider.currentIndex
             effectIndex: pageColor.effectIndex
             picture: pageColor.isPicture ? pageColor.pictures[pageColor.effectIndex - 0x33] : null
+            // The key items show the user pictures, where the painting tool needs them.
+            visible: pageColor.isPicture
+        }
+
+        // The effects, drawn as one item over the same keys.
+        Effect_Controler_R7 {
+            id: _eft_Ctrl
+            objectName: "_eft_Ctrl"
+            x: _model.x
+            y: _model.y
+            visible: !pageColor.isPicture
+            palette: [].concat(..._model.palette)
+            colorIndex: pageColor.colorIndex
+            brightnessLV: brightness_Slider.currentIndex
+            speedLV: 8 - speed_Slider.currentIndex
+            directLV: _Direction.currentIndex
+            pic_01: pageColor.pictures[0]
+            pic_02: pageColor.pictures[1]
+            pic_03: pageColor.pictures[2]
+            pic_04: pageColor.pictures[3]
+            pic_05: pageColor.pictures[4]
         }
 
         // The rubber band of the painting tool, in the picker's colour.
