@@ -8,6 +8,7 @@
 //   QT_QUICK_BACKEND=software xvfb-run -a ... build/bin/bench_effects
 
 #include "app/executabledirectory.h"
+#include "app/scenegraphbackend.h"
 #include "app/widget.h"
 #include "view/effects/keyboardpreview.h"
 #include "view/myqquickview.h"
@@ -83,7 +84,8 @@ int main(int argc, char *argv[])
     parser.process(app);
     const int runMs = parser.value(seconds).toInt() * 1000;
 
-    makeExecutableDirectoryCurrent();
+    enterDataFolders();
+    chooseSceneGraphBackend();
     Widget widget;
     widget.checkDevice();
     widget.showNormal();
