@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QMap>
 #include <QPointer>
@@ -59,6 +60,8 @@ public:
     // The message-box texts of the language loaded last.
     // The language's message texts, "msg/0" to "msg/<messageCount - 1>", empty where missing.
     static constexpr int messageCount = 40;
+    // The text that tells the user the keyboard did not take a change.
+    static constexpr int keyboardNoticeMessage = 30;
     const QStringList &messageTexts() const { return messages; }
 
 public Q_SLOTS:
@@ -133,6 +136,7 @@ public Q_SLOTS:
 
 private:
     void storeLedState(const QVariantList &ledType);
+    void tellKeyboardDidNotTakeChange();
     void createMediaPlayers();
     // The settings of the active profile, or null when the keyboard reported one we have not.
     QSettings *currentProfileSettings() const { return profileAt(currentProfile); }
@@ -149,6 +153,9 @@ private:
     // Index into profileSettings, as the keyboard reported it: check it before use.
     uchar currentProfile = 0;
     QStringList messages;
+    // When the user was last told that the keyboard did not take a change: one notice covers
+    // every failure of the same few seconds (the four planes of a picture, a get after a set).
+    QElapsedTimer lastKeyboardNotice;
     uchar kbLayoutType = 0;
     uchar maxMacro = 0;
     uchar maxProfile = 0;

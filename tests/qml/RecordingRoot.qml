@@ -14,6 +14,7 @@ Item {
     function currentVersion(isMyKeyboard) { received("currentVersion", [isMyKeyboard]) }
     function close() { received("close", []) }
     function detectKeyboard(isDown, usbCode) { received("detectKeyboard", [isDown, usbCode]) }
+    function showKeyboardNotice(text) { received("showKeyboardNotice", [text]) }
     function detectMouse(isDown, volkCode, x, y) {
         received("detectMouse", [isDown, volkCode, x, y])
     }
