@@ -2,6 +2,7 @@
 // keyboard, in a folder holding a copy of the shipped modules/.
 
 #include "app/widget.h"
+#include "device/virtualkeyboard.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"
 
@@ -74,6 +75,7 @@ private Q_SLOTS:
     void startUpReachesItsEndState();
     void secondRunRestartsTheAnimation();
     void busyProtectionBlocksAndReleases();
+    void keyboardNoticeShowsAndGoes();
     void sameIntervalDoesNotExtendTheWait();
     void anotherIntervalRestartsTheWait();
     void showDuringSlides_data();
@@ -154,6 +156,24 @@ void ShellTest::busyProtectionBlocksAndReleases()
     QVERIFY(program.eval("protectUIItem.visible").toBool());
     QTRY_VERIFY_WITH_TIMEOUT(program.view()->isEnabled(), 10000);
     QVERIFY(!program.eval("protectUIItem.visible").toBool());
+}
+
+// A change the keyboard did not take: the notice shows the language's text, lets clicks
+// through, and goes by itself.
+void ShellTest::keyboardNoticeShowsAndGoes()
+{
+    Program program;
+    QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
+    program.set("keyboardNoticeItem.showMs = 300");
+    // The command interface stops answering; the worker's input interface stays.
+    VirtualKeyboard::shared().setInterfaces(VirtualKeyboard::Interfaces::InputOnly);
+    program.view()->ui_04H_SetButtonSensitivity(2);
+
+    QTRY_VERIFY_WITH_TIMEOUT(program.eval("keyboardNoticeItem.visible").toBool(), 10000);
+    QCOMPARE(program.eval("keyboardNoticeItem.text").toString(),
+             program.view()->messageTexts().at(myQQuickView::keyboardNoticeMessage));
+    QVERIFY(!program.eval("keyboardNoticeItem.text").toString().isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(!program.eval("keyboardNoticeItem.visible").toBool(), 10000);
 }
 
 // Asked again with the same interval, the running wait goes on and ends as first planned.
