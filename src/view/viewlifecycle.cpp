@@ -39,8 +39,16 @@ void myQQuickView::setHidThread(Hid_Thread *hid)
         return;
     connect(hid, &Hid_Thread::ledStateReceived, this, &myQQuickView::storeLedState,
             Qt::QueuedConnection);
-    connect(hid, &Hid_Thread::commandFailed, this, &myQQuickView::tellKeyboardDidNotTakeChange,
-            Qt::QueuedConnection);
+    // A failed version query is told by the firmware check itself: the keyboard shows as not
+    // connected.
+    connect(
+        hid, &Hid_Thread::commandFailed, this,
+        [this](uchar code) {
+            constexpr uchar versionQuery = 0x80;
+            if (code != versionQuery)
+                tellKeyboardDidNotTakeChange();
+        },
+        Qt::QueuedConnection);
 }
 
 // A set whose transfer failed has long returned to the page, which shows the change as made:
