@@ -70,6 +70,17 @@ struct DeviceFixture {
     }
 };
 
+// The commands the device object reports as not taken, as the GUI thread receives them.
+struct FailureLog : QObject {
+    QList<uchar> codes;
+    explicit FailureLog(Hid_Thread &hid)
+    {
+        connect(
+            &hid, &Hid_Thread::commandFailed, this, [this](uchar code) { codes.append(code); },
+            Qt::QueuedConnection);
+    }
+};
+
 inline QByteArray hex(const char *text)
 {
     return QByteArray::fromHex(text);

@@ -2,12 +2,16 @@
 // bytes that reach the keyboard.
 
 #include "devicefixture.h"
+#include "qmlcallrecorder.h"
 #include "testworkspace.h"
 #include "view/myqquickview.h"
 
+#include <QElapsedTimer>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace
@@ -60,6 +64,10 @@ private Q_SLOTS:
     void answersWithoutAsking();
     void answersFromTheKeyboard();
     void withoutProfilesOnlyTheKeyboardChanges();
+    void syncLedAfterTheProfileChangedDuringItsWait_data();
+    void syncLedAfterTheProfileChangedDuringItsWait();
+    void failedCallTellsTheUserOnce_data();
+    void failedCallTellsTheUserOnce();
 
 private:
     QSettings *profile() const { return view->profileAt(view->activeProfile()); }
@@ -409,3 +417,130 @@ void DeviceBridgeTest::withoutProfilesOnlyTheKeyboardChanges()
 
 QTEST_MAIN(DeviceBridgeTest)
 #include "tst_devicebridge.moc"
+
+void DeviceBridgeTest::syncLedAfterTheProfileChangedDuringItsWait_data()
+{
+    QTest::addColumn<bool>("switchProfile");
+    QTest::newRow("profile switched") << true;
+    QTest::newRow("profile reset") << false;
+}
+
+// The gets of syncLed wait with events running while an earlier write still runs; the user
+// switches or resets the profile meanwhile. The lighting lands in the profile that is active
+// once the keyboard has answered, and in no other.
+void DeviceBridgeTest::syncLedAfterTheProfileChangedDuringItsWait()
+{
+    QFETCH(bool, switchProfile);
+    const QString key = QStringLiteral("color/ledType");
+    VirtualFirmware firmware = fixture->keyboard.firmware();
+    firmware.profiles[0].ledType = {2, 2, 2, 2, 2, 2, 2};
+    firmware.profiles[1].ledType = {9, 8, 7, 6, 5, 4, 3};
+    fixture->keyboard.setFirmware(firmware);
+    const QVariant before = view->profileAt(0)->value(key);
+
+    fixture->keyboard.setLatency(30);
+    view->ui_04H_SetButtonSensitivity(1);
+    QTimer::singleShot(0, view.get(), [this, switchProfile] {
+        if (switchProfile)
+            view->ui_21H_SetCurrentProfile(1);
+        else
+            view->resetProfile(0);
+    });
+    view->syncLed();
+    fixture->keyboard.setLatency(0);
+    QVERIFY(fixture->settle());
+
+    QCOMPARE(int(view->activeProfile()), switchProfile ? 1 : 0);
+    QCOMPARE(view->ui_88H_GetLEDType(),
+             strings(ints(switchProfile ? QList<int>{9, 8, 7, 6, 5, 4, 3} : QList<int>(7, 2))));
+    if (switchProfile)
+        QCOMPARE(view->profileAt(0)->value(key), before);
+}
+
+namespace
+{
+struct SlotCase {
+    const char *name;
+    std::function<void(myQQuickView &)> call;
+};
+
+const QList<SlotCase> &slotCases()
+{
+    static const QList<SlotCase> cases = {
+        {"ui_02H_SetKeyboardMode", [](myQQuickView &v) { v.ui_02H_SetKeyboardMode(1); }},
+        {"ui_04H_SetButtonSensitivity", [](myQQuickView &v) { v.ui_04H_SetButtonSensitivity(3); }},
+        {"ui_08H_SetLEDType", [](myQQuickView &v) { v.ui_08H_SetLEDType(1, 2, 3, 4, 5, 6, 7); }},
+        {"ui_0C0DH_SetKeyMatrix",
+         [](myQQuickView &v) { v.ui_0C0DH_SetKeyMatrix(QVariantList(256, 4)); }},
+        {"ui_12H_SetUserPicture",
+         [](myQQuickView &v) { v.ui_12H_SetUserPicture(1, 0, QVariantList(512, 40)); }},
+        {"ui_13H_SetRecoveryData", [](myQQuickView &v) { v.ui_13H_SetRecoveryData(); }},
+        {"ui_21H_SetCurrentProfile", [](myQQuickView &v) { v.ui_21H_SetCurrentProfile(1); }},
+        {"ui_30H_SetColor", [](myQQuickView &v) { v.ui_30H_SetColor(QVariantList(21, 200)); }},
+        {"ui_82H_GetKeyboardMode", [](myQQuickView &v) { v.ui_82H_GetKeyboardMode(); }},
+        {"ui_84H_GetButtonSensitivity", [](myQQuickView &v) { v.ui_84H_GetButtonSensitivity(); }},
+        {"ui_8C8DH_GetKeyMatrix", [](myQQuickView &v) { v.ui_8C8DH_GetKeyMatrix(); }},
+        {"syncLed", [](myQQuickView &v) { v.syncLed(); }},
+    };
+    return cases;
+}
+
+// Every value of a profile file, by key.
+QVariantMap profileValues(const QSettings &profile)
+{
+    QVariantMap values;
+    for (const QString &key : profile.allKeys())
+        values.insert(key, profile.value(key));
+    return values;
+}
+} // namespace
+
+void DeviceBridgeTest::failedCallTellsTheUserOnce_data()
+{
+    QTest::addColumn<int>("which");
+    for (int i = 0; i < slotCases().size(); ++i)
+        QTest::newRow(slotCases().at(i).name) << i;
+}
+
+// The k-th call of a slot into the keyboard fails, for every k: the slot ends in bounded time,
+// the user is told once, and every stored value is either what it was or what the slot stores
+// when the keyboard takes everything.
+void DeviceBridgeTest::failedCallTellsTheUserOnce()
+{
+    QFETCH(int, which);
+    const SlotCase &c = slotCases().at(which);
+    const QVariantMap before = profileValues(*profile());
+    c.call(*view);
+    QVERIFY(fixture->settle());
+    profile()->sync();
+    const QVariantMap whenTaken = profileValues(*profile());
+
+    int k = 1;
+    for (;; ++k) {
+        cleanup();
+        init();
+        view->setSource(recordingRoot());
+        QmlCallRecorder recorder(view.get());
+        fixture->keyboard.armFault(VirtualKeyboard::Fault::Fail, k);
+        QElapsedTimer clock;
+        clock.start();
+        c.call(*view);
+        QVERIFY(fixture->settle());
+        QVERIFY2(clock.elapsed() < 4000, qPrintable(QString::number(k)));
+        if (!fixture->keyboard.faultStruck())
+            break;
+        QTRY_COMPARE(recorder.named(QStringLiteral("showKeyboardNotice")).size(), 1);
+        QVERIFY(!recorder.named(QStringLiteral("showKeyboardNotice"))
+                     .at(0)
+                     .args.value(0)
+                     .toString()
+                     .isEmpty());
+        profile()->sync();
+        const QVariantMap after = profileValues(*profile());
+        for (auto it = after.cbegin(); it != after.cend(); ++it)
+            QVERIFY2(it.value() == before.value(it.key()) ||
+                         it.value() == whenTaken.value(it.key()),
+                     qPrintable(it.key()));
+    }
+    QVERIFY2(k > 2, "the fault never struck");
+}

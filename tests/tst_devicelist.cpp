@@ -88,8 +88,8 @@ private Q_SLOTS:
         QCOMPARE(list.size(), 1);
         QCOMPARE(list.at(0).name, QString("R7"));
         QCOMPARE(list.at(0).reportLength, 64);
-        QCOMPARE(list.at(0).commandPath, found ? QString(VirtualKeyboard::commandPath) : QString());
-        QCOMPARE(list.at(0).inputPath, found ? QString(VirtualKeyboard::inputPath) : QString());
+        QCOMPARE(list.at(0).commandPath, found ? f.keyboard.commandNode() : QString());
+        QCOMPARE(list.at(0).inputPath, found ? f.keyboard.inputNode() : QString());
     }
 
     void onlyTheFirstEntryIsMatched()
@@ -104,7 +104,7 @@ private Q_SLOTS:
         f.hid.updateDeviceList(readDeviceTable(path, {"first"}));
         const QList<DeviceSlot> list = f.hid.devices();
         QCOMPARE(list.size(), 2);
-        QCOMPARE(list.at(0).commandPath, QString(VirtualKeyboard::commandPath));
+        QCOMPARE(list.at(0).commandPath, f.keyboard.commandNode());
         QCOMPARE(list.at(1).id, 1);
         QCOMPARE(list.at(1).name, QString()); // fewer product names than entries
         QCOMPARE(list.at(1).commandPath, QString());

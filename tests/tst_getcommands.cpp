@@ -98,7 +98,7 @@ private Q_SLOTS:
         std::array<uchar, 128> block{};
         f.hid.hid_8CH_GetKeyMatrix_1(block.data());
 
-        const QString path = QString::fromLatin1(VirtualKeyboard::commandPath);
+        const QString path = f.keyboard.commandNode();
         QList<Call::Kind> kinds;
         for (const Call &call : f.keyboard.calls()) {
             QCOMPARE(call.path, path);

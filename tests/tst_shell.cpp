@@ -77,6 +77,7 @@ private Q_SLOTS:
     void secondRunRestartsTheAnimation();
     void busyProtectionBlocksAndReleases();
     void refusedKeyboardMessage();
+    void keyboardNoticeShowsAndGoes();
     void sameIntervalDoesNotExtendTheWait();
     void anotherIntervalRestartsTheWait();
     void showDuringSlides_data();
@@ -189,6 +190,24 @@ void ShellTest::busyProtectionBlocksAndReleases()
     QVERIFY(program.eval("protectUIItem.visible").toBool());
     QTRY_VERIFY_WITH_TIMEOUT(program.view()->isEnabled(), 10000);
     QVERIFY(!program.eval("protectUIItem.visible").toBool());
+}
+
+// A change the keyboard did not take: the notice shows the language's text, lets clicks
+// through, and goes by itself.
+void ShellTest::keyboardNoticeShowsAndGoes()
+{
+    Program program;
+    QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
+    program.set("keyboardNoticeItem.showMs = 300");
+    // The command interface stops answering; the worker's input interface stays.
+    VirtualKeyboard::shared().setInterfaces(VirtualKeyboard::Interfaces::InputOnly);
+    program.view()->ui_04H_SetButtonSensitivity(2);
+
+    QTRY_VERIFY_WITH_TIMEOUT(program.eval("keyboardNoticeItem.visible").toBool(), 10000);
+    QCOMPARE(program.eval("keyboardNoticeItem.text").toString(),
+             program.view()->messageTexts().at(myQQuickView::keyboardNoticeMessage));
+    QVERIFY(!program.eval("keyboardNoticeItem.text").toString().isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(!program.eval("keyboardNoticeItem.visible").toBool(), 10000);
 }
 
 // Asked again with the same interval, the running wait goes on and ends as first planned.

@@ -40,6 +40,27 @@ private Q_SLOTS:
         QCOMPARE(spy.at(0).at(0).toList(), QVariantList({1, 63, 7, 1, 6, 2, 3}));
     }
 
+    // Where both collections share a node the worker receives a copy of every data report of a
+    // query: only a report of the notification's length is a lighting change.
+    void queryDataOnASharedNodeIsNoNotification()
+    {
+        DeviceFixture f;
+        f.keyboard.setNodes(VirtualKeyboard::Nodes::Shared);
+        f.rescan();
+        QSignalSpy spy(&f.hid, &Hid_Thread::ledStateReceived);
+        f.hid.swichCurDevice(0);
+        QTRY_VERIFY(f.keyboard.openHandles() > 0); // the worker listens
+
+        std::array<uchar, 128> block{};
+        f.hid.hid_8CH_GetKeyMatrix_1(block.data());
+        QCOMPARE(asBytes(block.data(), 128),
+                 f.keyboard.firmware().profiles.at(0).keyMatrix.left(128));
+        f.keyboard.changeLighting({1, 63, 7, 1, 6, 2, 3});
+        QTRY_COMPARE_WITH_TIMEOUT(spy.size(), 1, 3000);
+        // A data report taken for a notification would have come first.
+        QCOMPARE(spy.at(0).at(0).toList(), QVariantList({1, 63, 7, 1, 6, 2, 3}));
+    }
+
     void unplugEndsTheWorker()
     {
         DeviceFixture f;
@@ -102,7 +123,7 @@ private Q_SLOTS:
 
         // Two workers at once would open the input interface twice without closing it between.
         int open = 0;
-        const QString input = QString::fromLatin1(VirtualKeyboard::inputPath);
+        const QString input = f.keyboard.inputNode();
         for (const Call &call : f.keyboard.calls()) {
             if (call.path != input)
                 continue;

@@ -7,3 +7,5 @@ bash tools/bootstrap.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
 ctest --test-dir build --output-on-failure --timeout 600 -j2
+# The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
+cmake --preset asan && cmake --build --preset asan && ctest --preset asan -j2

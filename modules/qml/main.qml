@@ -132,6 +132,11 @@ Item {
         msg_KB(isDown, usbCode)
     }
 
+    // The keyboard did not take a change; the backend says so at most once in a while.
+    function showKeyboardNotice(text) {
+        keyboardNoticeItem.show(text)
+    }
+
     // The hook reports the mouse too; no page uses it.
     function detectMouse(isDown, volkCode, x, y) {
     }
@@ -180,6 +185,14 @@ Item {
         id: protectUIItem
         z: 99
         anchors.centerIn: parent
+    }
+
+    KeyboardNotice {
+        id: keyboardNoticeItem
+        z: 100
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 70
     }
 
     Timer {

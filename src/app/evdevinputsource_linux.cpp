@@ -7,7 +7,11 @@
 #include <QCursor>
 #include <QDir>
 #include <QFile>
+#include <QFileSystemWatcher>
 #include <QSocketNotifier>
+#include <QTimer>
+
+#include <algorithm>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -19,6 +23,8 @@ namespace
 {
 
 constexpr int keyValueRelease = 0;
+// A node appears before the system has made it readable for this user: look once more later.
+constexpr int lateAccessRetryMs = 1500;
 constexpr int keyValueRepeat = 2;
 
 bool hasBit(const unsigned char *bits, unsigned bit)
@@ -45,26 +51,59 @@ EvdevInputSource::~EvdevInputSource()
     close();
 }
 
-bool EvdevInputSource::openDevices(const QString &folder)
+bool EvdevInputSource::openDevices(const QString &path)
 {
-    const QStringList names =
-        QDir(folder).entryList({QStringLiteral("event*")}, QDir::System | QDir::Files);
-    for (const QString &name : names) {
-        const QByteArray path = QFile::encodeName(QDir(folder).filePath(name));
-        const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        if (isKeyboardOrMouse(fd))
-            addDevice(fd);
-        else
-            ::close(fd);
-    }
+    folder = path;
+    openNewDevices();
     if (devices.empty()) {
         qCInfo(lcHook) << "no readable keyboard or mouse in" << folder;
         return false;
     }
     qCInfo(lcHook) << "watching" << devices.size() << "input devices in" << folder;
+    watchFolder();
     return true;
+}
+
+void EvdevInputSource::watchFolder()
+{
+    folderWatcher = std::make_unique<QFileSystemWatcher>(QStringList{folder});
+    QObject::connect(folderWatcher.get(), &QFileSystemWatcher::directoryChanged,
+                     folderWatcher.get(), [this] {
+                         openNewDevices();
+                         QTimer::singleShot(lateAccessRetryMs, folderWatcher.get(),
+                                            [this] { openNewDevices(); });
+                     });
+}
+
+bool EvdevInputSource::isWatched(const QByteArray &path) const
+{
+    return std::any_of(devices.cbegin(), devices.cend(),
+                       [&path](const auto &device) { return device->path == path; });
+}
+
+// Opens what is new in the folder, and forgets the devices that went away, so that one plugged
+// in again under the same name is opened again.
+void EvdevInputSource::openNewDevices()
+{
+    devices.erase(std::remove_if(devices.begin(), devices.end(),
+                                 [](const auto &device) { return device->fd < 0; }),
+                  devices.end());
+    const QStringList names =
+        QDir(folder).entryList({QStringLiteral("event*")}, QDir::System | QDir::Files);
+    for (const QString &name : names) {
+        const QByteArray path = QFile::encodeName(QDir(folder).filePath(name));
+        if (isWatched(path))
+            continue;
+        const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        if (isKeyboardOrMouse(fd)) {
+            addDevice(fd);
+            devices.back()->path = path;
+        } else {
+            ::close(fd);
+        }
+    }
 }
 
 void EvdevInputSource::addDevice(int fd)
@@ -80,6 +119,7 @@ void EvdevInputSource::addDevice(int fd)
 
 void EvdevInputSource::close()
 {
+    folderWatcher.reset();
     for (const auto &device : devices) {
         device->notifier.reset();
         if (device->fd >= 0)

@@ -10,6 +10,8 @@ bool Hid_Thread::beginGetCommand(uchar code, uchar param2, uchar param3, const u
 {
     if (!waitIdle()) {
         qCDebug(lcDevice, "cmd Failed");
+        if (keyboardPresent())
+            Q_EMIT commandFailed(code);
         return false;
     }
     setCommandReport(code, {0x00, param2, param3, 0x00, 0x55, 0xAA, 0x00});

@@ -25,12 +25,15 @@ void Hid_Thread::runSetCommand(uchar code, const Bytes7 &bytes2to8, const uchar 
 {
     if (!waitIdle()) {
         qCDebug(lcDevice, "cmd Failed %02X", code);
+        if (keyboardPresent())
+            Q_EMIT commandFailed(code);
         return;
     }
     setCommandReport(code, bytes2to8);
     if (n > 0)
         std::copy_n(src, n, dataBuffer.begin());
-    // Nobody waits for the result: the transport flag tells the next command when it is done.
+    // Nobody waits for the result: the transport flag tells the next command when it is done,
+    // and a failure reaches the user through commandFailed.
     QThreadPool::globalInstance()->start([this, n] { updateTransfer(n); });
     if (pauseMs > 0)
         QThread::msleep(ulong(pauseMs));

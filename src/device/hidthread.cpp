@@ -14,19 +14,28 @@ namespace
 constexpr int maxReportLength = 1024;
 // Data reports that never come end a query after this long instead of stalling the GUI thread.
 constexpr int dataReportTimeoutMs = 1000;
-constexpr int idlePollPasses = 255;
+// How long a command waits for the transport: 255 polls of 8 ms, counted as time, so that
+// the commands running nested in the wait cannot shorten it.
+constexpr int idleWaitMs = 255 * 8;
 constexpr int idlePollIntervalMs = 8;
+// A transfer makes no new call into the keyboard after this long: a keyboard that answers
+// each call slowly fails the command instead of holding the window or the shutdown.
+constexpr int transferBudgetMs = 2000;
 constexpr int dataReportPauseMs = 8;
+// A feature report is the report ID and eight bytes.
+constexpr int featureReportLength = 9;
 } // namespace
 
 Hid_Thread::Hid_Thread(HidBackend &backend) : hidapi(backend) {}
 
 Hid_Thread::~Hid_Thread()
 {
+    stopping = true;
     stopWorker();
-    // A set transfer may still be running on the pool with this object's buffers.
+    // A set transfer may still be running on the pool with this object's buffers. It starts no
+    // new call into the keyboard now, so this lasts at most the call in progress.
     while (!transportIdle)
-        transportFreed.tryAcquire(1, idlePollIntervalMs);
+        QThread::msleep(1);
 }
 
 QList<DeviceSlot> Hid_Thread::devices() const
@@ -94,8 +103,12 @@ hid_device *Hid_Thread::openInterface(int index, QString DeviceSlot::*path, hid_
     }
     handle = hidapi.open_path(opened.toLatin1().constData());
     if (handle) {
-        hidapi.set_nonblocking(handle, 0);
-        return handle;
+        // Every read and write here counts on a blocking handle.
+        if (hidapi.set_nonblocking(handle, 0) == 0)
+            return handle;
+        hidapi.close(handle);
+        handle = nullptr;
+        return nullptr;
     }
     // The keyboard is gone or not ours to open: stay away from it until the next device check.
     QMutexLocker lock(&deviceListLock);
@@ -109,13 +122,13 @@ bool Hid_Thread::waitIdle()
     bool idle = true;
     if (transportIdle.compare_exchange_strong(idle, false))
         return true;
-    // Wake-ups left over from transfers nobody waited for would shorten the passes below.
+    // Wake-ups left over from transfers nobody waited for would end the first sleep early.
     transportFreed.tryAcquire(transportFreed.available());
-    for (int pass = 1; pass <= idlePollPasses; ++pass) {
-        transportFreed.tryAcquire(1, idlePollIntervalMs);
+    const QDeadlineTimer deadline(idleWaitMs);
+    while (!deadline.hasExpired()) {
+        const qint64 left = std::max<qint64>(1, deadline.remainingTime());
+        transportFreed.tryAcquire(1, int(std::min<qint64>(idlePollIntervalMs, left)));
         QCoreApplication::processEvents(QEventLoop::AllEvents);
-        if (pass == idlePollPasses)
-            break;
         idle = true;
         if (transportIdle.compare_exchange_strong(idle, false))
             return true;
@@ -125,12 +138,32 @@ bool Hid_Thread::waitIdle()
 
 void Hid_Thread::giveBackTransport()
 {
-    transportIdle = true;
+    // Wake the waiting command first, then free the transport: the flag is the last thing a
+    // transfer touches, so whoever sees it set may reuse or destroy everything else.
     transportFreed.release();
+    transportIdle = true;
 }
 
+bool Hid_Thread::keyboardPresent() const
+{
+    if (!keyboardAccepted)
+        return false;
+    const int index = currentDevice;
+    QMutexLocker lock(&deviceListLock);
+    return index >= 0 && index < deviceList.size() && !deviceList.at(index).commandPath.isEmpty();
+}
+
+bool Hid_Thread::mayCallKeyboard() const
+{
+    return !stopping && !transferDeadline.hasExpired();
+}
+
+// The start of every transfer: its time budget begins, and its failure will be news for the
+// user only if there was a keyboard to fail.
 bool Hid_Thread::currentSlotUsable(int &reportLength)
 {
+    transferDeadline = QDeadlineTimer(transferBudgetMs);
+    transferReportsFailure = false;
     if (!keyboardAccepted)
         return false;
     const int index = currentDevice;
@@ -139,17 +172,24 @@ bool Hid_Thread::currentSlotUsable(int &reportLength)
         if (index < 0 || index >= deviceList.size())
             return false;
         reportLength = deviceList.at(index).reportLength;
+        transferReportsFailure = !deviceList.at(index).commandPath.isEmpty();
     }
     if (reportLength < 1 || reportLength > maxReportLength)
         return false;
-    return openCommandInterface(index) != nullptr;
+    return reopenCommandInterface();
+}
+
+bool Hid_Thread::reopenCommandInterface()
+{
+    return mayCallKeyboard() && openCommandInterface(currentDevice) != nullptr;
 }
 
 // Every transfer starts alike: a usable keyboard, then the command report on a fresh handle.
 bool Hid_Thread::sendCommandReport(int &reportLength)
 {
-    return currentSlotUsable(reportLength) && openCommandInterface(currentDevice) &&
-           hidapi.send_feature_report(commandHandle, cmdReport.data(), cmdReport.size()) >= 0;
+    return currentSlotUsable(reportLength) && reopenCommandInterface() && mayCallKeyboard() &&
+           hidapi.send_feature_report(commandHandle, cmdReport.data(), cmdReport.size()) >=
+               featureReportLength;
 }
 
 // Every exit of a transfer closes the interface and gives the transport back, so that a failed
@@ -160,8 +200,30 @@ bool Hid_Thread::endTransfer(bool succeeded)
         hidapi.close(commandHandle);
         commandHandle = nullptr;
     }
+    if (!succeeded && transferReportsFailure)
+        Q_EMIT commandFailed(cmdReport[1]);
     giveBackTransport();
     return succeeded;
+}
+
+// One data report of a query, on a fresh handle. Where the command and input collections share
+// one node, every handle also receives the keyboard's lighting notifications: they are not data
+// and are passed over.
+bool Hid_Thread::readDataReport(std::vector<uchar> &report, int reportLength)
+{
+    if (!reopenCommandInterface())
+        return false;
+    while (mayCallKeyboard()) {
+        std::fill(report.begin(), report.end(), uchar(0));
+        const int timeoutMs =
+            int(std::clamp<qint64>(transferDeadline.remainingTime(), 1, dataReportTimeoutMs));
+        const int got = hidapi.read_timeout(commandHandle, report.data(), report.size(), timeoutMs);
+        if (got <= 0)
+            return false;
+        if (got != notificationLength || reportLength == notificationLength)
+            return true;
+    }
+    return false;
 }
 
 bool Hid_Thread::queryTransfer(int n)
@@ -169,17 +231,16 @@ bool Hid_Thread::queryTransfer(int n)
     int reportLength = 0;
     if (!sendCommandReport(reportLength))
         return endTransfer(false);
-    if (!openCommandInterface(currentDevice) ||
-        hidapi.get_feature_report(commandHandle, ansReport.data(), ansReport.size()) < 0)
+    // An answer shorter than the report would leave stale request bytes among the values.
+    if (!reopenCommandInterface() || !mayCallKeyboard() ||
+        hidapi.get_feature_report(commandHandle, ansReport.data(), ansReport.size()) <
+            featureReportLength)
         return endTransfer(false);
 
     const int chunk = std::min(n, reportLength);
     std::vector<uchar> report(size_t(reportLength) + 1);
     for (int offset = 0; offset < n; offset += chunk) {
-        std::fill(report.begin(), report.end(), uchar(0));
-        if (!openCommandInterface(currentDevice) ||
-            hidapi.read_timeout(commandHandle, report.data(), report.size(), dataReportTimeoutMs) <=
-                0)
+        if (!readDataReport(report, reportLength))
             return endTransfer(false);
         const int length = std::min(chunk, n - offset);
         std::copy_n(report.begin(), length, dataBuffer.begin() + offset);
@@ -200,8 +261,8 @@ bool Hid_Thread::updateTransfer(int n)
         report[0] = 0x00;
         std::copy_n(dataBuffer.begin() + offset, length, report.begin() + 1);
         std::fill(report.begin() + 1 + length, report.end(), uchar(0));
-        if (!openCommandInterface(currentDevice) ||
-            hidapi.write(commandHandle, report.data(), report.size()) < 0)
+        if (!reopenCommandInterface() || !mayCallKeyboard() ||
+            hidapi.write(commandHandle, report.data(), report.size()) < int(report.size()))
             return endTransfer(false);
         QThread::msleep(dataReportPauseMs);
     }

@@ -4,6 +4,7 @@
 #include "device/devinfoentry.h"
 #include "device/hidbackend.h"
 
+#include <QDeadlineTimer>
 #include <QFuture>
 #include <QList>
 #include <QMutex>
@@ -13,6 +14,7 @@
 
 #include <array>
 #include <atomic>
+#include <vector>
 
 class Widget;
 
@@ -36,6 +38,8 @@ public:
     int selectedDevice() const { return currentDevice; }
 
     void startWorker(uint did);
+    // Returns once the worker has made its last call into this object: at most one pass of
+    // the worker (a 500 ms read and the open and close around it).
     void stopWorker();
     bool isWorkerRunning() const { return workerRunning; }
     bool isTransportIdle() const { return transportIdle; }
@@ -82,9 +86,15 @@ Q_SIGNALS:
     void ledStateReceived(const QVariantList &ledType);
     // The worker ended because the keyboard's input interface could no longer be opened.
     void deviceRemoved();
+    // A command for a keyboard that was there did not reach it: dropped behind a busy
+    // transport, or its transfer failed. `code` is the command byte. Emitted on the GUI thread
+    // for drops and gets, on a pool thread for set transfers.
+    void commandFailed(uchar code);
 
 private:
     using Bytes7 = std::array<uchar, 7>;
+    // The keyboard's lighting notification, without report ID.
+    static constexpr int notificationLength = 12;
 
     hid_device *openCommandInterface(int index);
     hid_device *openInputInterface(int index);
@@ -96,8 +106,12 @@ private:
     bool sendCommandReport(int &reportLength);
     bool endTransfer(bool succeeded);
     bool currentSlotUsable(int &reportLength);
+    bool reopenCommandInterface();
+    bool keyboardPresent() const;
+    bool mayCallKeyboard() const;
+    bool readDataReport(std::vector<uchar> &report, int reportLength);
     void watchInput(uint did);
-    void watchLoop(uint did);
+    void watchLoop(uint did, int bufferLength);
 
     void runSetCommand(uchar code, const Bytes7 &bytes2to8, const uchar *src, int n, int pauseMs);
     void setCommandReport(uchar code, const Bytes7 &bytes2to8);
@@ -119,10 +133,20 @@ private:
     // Used by the worker only.
     hid_device *inputHandle = nullptr;
 
+    // Owned by whichever command holds the transport: when the running transfer must stop
+    // making calls, and whether its failure is news for the user (a keyboard was there).
+    QDeadlineTimer transferDeadline;
+    bool transferReportsFailure = false;
+
+    // Set by the destructor on the GUI thread, read by transfers on pool threads: a transfer
+    // makes no further call into the keyboard once it is set.
+    std::atomic<bool> stopping{false};
+
     // The command interlock: taken (set false) on the GUI thread by waitIdle, given back (set
     // true) by the transfer, on a pool thread for set commands. Whoever holds it owns cmdReport,
     // ansReport, dataBuffer and commandHandle. transportFreed wakes a waiting command as soon as
-    // the transport comes back instead of at its next 8 ms poll.
+    // the transport comes back instead of at its next 8 ms poll. A transfer gives the transport
+    // back as its very last use of this object, so the destructor may go once it sees it idle.
     std::atomic<bool> transportIdle{true};
     QSemaphore transportFreed;
 

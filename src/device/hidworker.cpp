@@ -1,6 +1,7 @@
 #include "device/devicelog.h"
 #include "device/hidthread.h"
 
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QMutexLocker>
 #include <QThreadPool>
@@ -8,8 +9,10 @@
 
 namespace
 {
-constexpr int notificationLength = 12;
 constexpr int readTimeoutMs = 500;
+constexpr int stopPollMs = 10;
+// The largest input report the worker reads: a report ID and the largest payload accepted.
+constexpr int maxInputReportLength = 1025;
 } // namespace
 
 void Hid_Thread::swichCurDevice(uint did)
@@ -33,29 +36,35 @@ void Hid_Thread::startWorker(uint did)
 
 void Hid_Thread::stopWorker()
 {
-    if (!workerRunning)
-        return;
+    // Wait even when the flag is already down: a worker that lowered it on finding the keyboard
+    // gone may still be saying so. A finished or never started worker returns at once.
     workerRunning = false;
     workerFuture.waitForFinished();
 }
 
 void Hid_Thread::watchInput(uint did)
 {
+    int reportLength = 0;
     {
         QMutexLocker lock(&deviceListLock);
         if (did >= uint(deviceList.size()) || deviceList.at(int(did)).inputPath.isEmpty())
             return;
+        reportLength = deviceList.at(int(did)).reportLength;
     }
     // The worker spends its life waiting on the keyboard. It gives its place in the pool back
     // for that time, so a set transfer always finds a thread, however small the pool is.
     QThreadPool *pool = QThreadPool::globalInstance();
     pool->releaseThread();
-    watchLoop(did);
+    watchLoop(did, std::clamp(reportLength + 1, notificationLength, maxInputReportLength));
     pool->reserveThread();
 }
 
-void Hid_Thread::watchLoop(uint did)
+// Reads into a buffer that holds any report of the interface: where the input collection shares
+// its node with the command collection, the data reports of every query arrive here too, and
+// only a report of exactly the notification's length is one.
+void Hid_Thread::watchLoop(uint did, int bufferLength)
 {
+    std::vector<uchar> report(static_cast<size_t>(bufferLength));
     while (workerRunning) {
         QElapsedTimer pass;
         pass.start();
@@ -65,20 +74,27 @@ void Hid_Thread::watchLoop(uint did)
             Q_EMIT deviceRemoved();
             return;
         }
-        std::array<uchar, notificationLength> report{};
-        const int got =
-            hidapi.read_timeout(inputHandle, report.data(), report.size(), readTimeoutMs);
-        if (got == notificationLength) {
-            QVariantList ledType;
-            for (int i = 4; i <= 10; ++i)
-                ledType.append(int(report[size_t(i)]));
-            Q_EMIT ledStateReceived(ledType);
+        std::fill(report.begin(), report.end(), uchar(0));
+        int got = hidapi.read_timeout(inputHandle, report.data(), report.size(), readTimeoutMs);
+        while (got > 0 && workerRunning) {
+            if (got == notificationLength) {
+                QVariantList ledType;
+                for (int i = 4; i <= 10; ++i)
+                    ledType.append(int(report[size_t(i)]));
+                Q_EMIT ledStateReceived(ledType);
+            }
+            // The reports already queued on this handle go with it at the close: take them now.
+            std::fill(report.begin(), report.end(), uchar(0));
+            got = hidapi.read_timeout(inputHandle, report.data(), report.size(), 0);
         }
         hidapi.close(inputHandle);
         inputHandle = nullptr;
         // An interface that fails every read at once would otherwise be reopened in a tight
-        // loop; such a pass lasts as long as a quiet one.
-        if (got < 0 && workerRunning)
-            QThread::msleep(ulong(std::max<qint64>(0, readTimeoutMs - pass.elapsed())));
+        // loop; such a pass lasts as long as a quiet one, unless the worker is stopped.
+        if (got < 0) {
+            const QDeadlineTimer passEnd(std::max<qint64>(0, readTimeoutMs - pass.elapsed()));
+            while (workerRunning && !passEnd.hasExpired())
+                QThread::msleep(stopPollMs);
+        }
     }
 }

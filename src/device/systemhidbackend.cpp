@@ -2,6 +2,7 @@
 
 #include "device/virtualkeyboard.h"
 
+#include <QMutexLocker>
 #include <QtGlobal>
 
 #ifdef Q_OS_WIN
@@ -12,23 +13,34 @@
 #include <unistd.h>
 #endif
 
+SystemHidBackend::SystemHidBackend()
+{
+    // Once, before any other thread can get here: later calls find hidapi initialised.
+    QMutexLocker lock(&globalState);
+    hid_init();
+}
+
 hid_device_info *SystemHidBackend::enumerate(unsigned short vendorId, unsigned short productId)
 {
+    QMutexLocker lock(&globalState);
     return hid_enumerate(vendorId, productId);
 }
 
 void SystemHidBackend::free_enumeration(hid_device_info *devices)
 {
+    QMutexLocker lock(&globalState);
     hid_free_enumeration(devices);
 }
 
 hid_device *SystemHidBackend::open_path(const char *path)
 {
+    QMutexLocker lock(&globalState);
     return hid_open_path(path);
 }
 
 void SystemHidBackend::close(hid_device *device)
 {
+    QMutexLocker lock(&globalState);
     hid_close(device);
 }
 

@@ -11,6 +11,7 @@
 
 const char VirtualKeyboard::commandPath[] = "virtual:r7-keyboard/command";
 const char VirtualKeyboard::inputPath[] = "virtual:r7-keyboard/input";
+const char VirtualKeyboard::sharedPath[] = "virtual:r7-keyboard/hidraw";
 
 namespace
 {
@@ -22,10 +23,10 @@ wchar_t *copyWide(const wchar_t *text)
     return copy;
 }
 
-hid_device_info *describeInterface(bool command)
+hid_device_info *describeInterface(bool command, const QByteArray &node)
 {
     auto *info = static_cast<hid_device_info *>(std::calloc(1, sizeof(hid_device_info)));
-    const char *path = command ? VirtualKeyboard::commandPath : VirtualKeyboard::inputPath;
+    const char *path = node.constData();
     info->path = static_cast<char *>(std::calloc(std::strlen(path) + 1, 1));
     std::strcpy(info->path, path);
     info->vendor_id = VirtualKeyboard::vendorId;
@@ -53,6 +54,12 @@ VirtualKeyboard &VirtualKeyboard::shared()
     return keyboard;
 }
 
+VirtualKeyboard::VirtualKeyboard()
+{
+    if (qEnvironmentVariableIntValue("R7_VIRTUAL_HIDRAW") == 1)
+        nodeLayout = Nodes::Shared;
+}
+
 VirtualKeyboard::~VirtualKeyboard()
 {
     qDeleteAll(handles);
@@ -69,9 +76,56 @@ void VirtualKeyboard::record(Call::Kind kind, const QString &path, const QByteAr
     log.append(Call{kind, path, data, result, std::chrono::steady_clock::now()});
 }
 
-QString VirtualKeyboard::pathOf(const Handle *h)
+QString VirtualKeyboard::commandNodeLocked() const
 {
-    return QString::fromLatin1(h->command ? commandPath : inputPath);
+    return QString::fromLatin1(nodeLayout == Nodes::Shared ? sharedPath : commandPath);
+}
+
+QString VirtualKeyboard::inputNodeLocked() const
+{
+    return QString::fromLatin1(nodeLayout == Nodes::Shared ? sharedPath : inputPath);
+}
+
+// What the kernel does with an input report: a copy for every handle open on the node, or,
+// with none open, the keyboard keeps it until one opens.
+void VirtualKeyboard::deliver(const QString &node, const QByteArray &report)
+{
+    bool delivered = false;
+    for (Handle *h : std::as_const(handles)) {
+        if (h->node == node) {
+            h->received.push_back(report);
+            delivered = true;
+        }
+    }
+    if (!delivered)
+        held[node].push_back(report);
+    inputArrived.wakeAll();
+}
+
+void VirtualKeyboard::dropInputReports()
+{
+    queryReports.clear();
+    held.clear();
+    for (Handle *h : std::as_const(handles))
+        h->received.clear();
+    inputArrived.wakeAll();
+}
+
+void VirtualKeyboard::disconnect()
+{
+    plugged = false;
+    dropInputReports();
+}
+
+bool VirtualKeyboard::strikes(Fault &fault)
+{
+    if (faultCountdown <= 0 || --faultCountdown > 0)
+        return false;
+    struck = true;
+    fault = armedFault;
+    if (fault == Fault::Vanish)
+        disconnect();
+    return true;
 }
 
 VirtualKeyboard::Handle *VirtualKeyboard::handle(hid_device *device) const
@@ -121,7 +175,8 @@ hid_device_info *VirtualKeyboard::enumerate(unsigned short vendor, unsigned shor
     hid_device_info *first = nullptr;
     hid_device_info **next = &first;
     for (bool command : order) {
-        *next = describeInterface(command);
+        *next = describeInterface(command,
+                                  (command ? commandNodeLocked() : inputNodeLocked()).toLatin1());
         next = &(*next)->next;
     }
     return first;
@@ -145,16 +200,22 @@ hid_device *VirtualKeyboard::open_path(const char *path)
     delay();
     QMutexLocker locker(&lock);
     const QString name = QString::fromLatin1(path);
-    const bool command = name == QLatin1String(commandPath);
-    const bool input = name == QLatin1String(inputPath);
-    const bool listed = (command && present != Interfaces::InputOnly) ||
-                        (input && present != Interfaces::CommandOnly);
-    if (!plugged || state.inBootLoader() || !listed || refusal != OpenFailure::Gone) {
+    const bool command = name == commandNodeLocked() && present != Interfaces::InputOnly;
+    const bool input = name == inputNodeLocked() && present != Interfaces::CommandOnly;
+    Fault fault;
+    const bool failed = strikes(fault);
+    if (!plugged || state.inBootLoader() || !(command || input) || failed ||
+        refusal != OpenFailure::Gone) {
         record(Call::Open, name, QByteArray(), -1);
         return nullptr;
     }
-    auto *h = new Handle{command};
+    auto *h = new Handle{name, command, false, {}};
     handles.insert(h);
+    // Opening the node starts the kernel reading it: what the keyboard held goes to every
+    // handle now open there.
+    const std::deque<QByteArray> waiting = held.take(name);
+    for (const QByteArray &report : waiting)
+        deliver(name, report);
     record(Call::Open, name, QByteArray(), 0);
     return reinterpret_cast<hid_device *>(h);
 }
@@ -171,7 +232,7 @@ void VirtualKeyboard::close(hid_device *device)
     Handle *h = handle(device);
     if (!h)
         return;
-    record(Call::Close, pathOf(h), QByteArray(), 0);
+    record(Call::Close, h->node, QByteArray(), 0);
     handles.remove(h);
     delete h;
 }
@@ -182,8 +243,14 @@ int VirtualKeyboard::set_nonblocking(hid_device *device, int nonblock)
     Handle *h = handle(device);
     if (!h)
         return -1;
+    // Switching modes moves no bytes: only a failure or a lost keyboard can strike here.
+    Fault fault;
+    if (armedFault != Fault::Empty && strikes(fault)) {
+        record(Call::SetNonblocking, h->node, QByteArray(1, char(nonblock)), -1);
+        return -1;
+    }
     h->nonblocking = nonblock != 0;
-    record(Call::SetNonblocking, pathOf(h), QByteArray(1, char(nonblock)), 0);
+    record(Call::SetNonblocking, h->node, QByteArray(1, char(nonblock)), 0);
     return 0;
 }
 
@@ -195,25 +262,28 @@ int VirtualKeyboard::send_feature_report(hid_device *device, const unsigned char
     Handle *h = handle(device);
     if (!h)
         return -1;
-    const int result = plugged && h->command && length >= 2 ? int(length) : -1;
-    record(Call::SendFeatureReport, pathOf(h), bytes(data, length), result);
-    if (result < 0)
+    Fault fault;
+    const bool failed = strikes(fault);
+    int result = plugged && h->command && length >= 2 ? int(length) : -1;
+    if (failed && result >= 0)
+        result = fault == Fault::Empty ? 0 : -1;
+    record(Call::SendFeatureReport, h->node, bytes(data, length), result);
+    if (result <= 0)
         return result;
 
     state.receiveCommand(bytes(data + 1, length - 1));
-    commandReports.clear();
+    queryReports.clear();
+    queryThread = QThread::currentThread();
     const QByteArray reply = state.queryData();
     for (int offset = 0; offset < reply.size(); offset += reportLength) {
-        if (dataReportsPerQuery >= 0 && int(commandReports.size()) >= dataReportsPerQuery)
+        if (dataReportsPerQuery >= 0 && int(queryReports.size()) >= dataReportsPerQuery)
             break;
         const int size = shortDataReports ? reportLength / 2 : reportLength;
-        commandReports.push_back(reply.mid(offset, size));
+        queryReports.push_back(reply.mid(offset, size));
     }
-    if (state.inBootLoader()) {
-        // The keyboard drops off the bus to come back as its boot loader.
-        inputReports.clear();
-        inputArrived.wakeAll();
-    }
+    // The keyboard drops off the bus to come back as its boot loader.
+    if (state.inBootLoader())
+        dropInputReports();
     return result;
 }
 
@@ -224,15 +294,21 @@ int VirtualKeyboard::get_feature_report(hid_device *device, unsigned char *data,
     Handle *h = handle(device);
     if (!h)
         return -1;
+    Fault fault;
+    const bool failed = strikes(fault);
     int result = -1;
     if (plugged && !state.inBootLoader() && h->command && answersFeatureReports && length >= 1) {
-        const QByteArray answer = state.answer();
-        const size_t count = std::min(length - 1, size_t(answer.size()));
-        std::memcpy(data + 1, answer.constData(), count);
-        result = int(count + 1);
+        if (failed) {
+            result = fault == Fault::Empty ? 0 : -1;
+        } else {
+            const QByteArray answer = state.answer();
+            const size_t count = std::min(length - 1, size_t(answer.size()));
+            std::memcpy(data + 1, answer.constData(), count);
+            result = int(count + 1);
+        }
     }
-    record(Call::GetFeatureReport, pathOf(h),
-           result < 0 ? QByteArray() : bytes(data, size_t(result)), result);
+    record(Call::GetFeatureReport, h->node, result < 0 ? QByteArray() : bytes(data, size_t(result)),
+           result);
     return result;
 }
 
@@ -243,10 +319,13 @@ int VirtualKeyboard::write(hid_device *device, const unsigned char *data, size_t
     Handle *h = handle(device);
     if (!h)
         return -1;
-    const int result =
-        plugged && !state.inBootLoader() && h->command && length >= 1 ? int(length) : -1;
-    record(Call::Write, pathOf(h), bytes(data, length), result);
-    if (result >= 0)
+    Fault fault;
+    const bool failed = strikes(fault);
+    int result = plugged && !state.inBootLoader() && h->command && length >= 1 ? int(length) : -1;
+    if (failed && result >= 0)
+        result = fault == Fault::Empty ? 0 : -1;
+    record(Call::Write, h->node, bytes(data, length), result);
+    if (result > 0)
         state.receiveData(bytes(data + 1, std::min(length - 1, size_t(reportLength))));
     return result;
 }
@@ -266,25 +345,40 @@ int VirtualKeyboard::read_timeout(hid_device *device, unsigned char *data, size_
     if (!h)
         return -1;
     const Call::Kind kind = blockingRead ? Call::Read : Call::ReadTimeout;
-    const QString path = pathOf(h);
-    std::deque<QByteArray> &queue = h->command ? commandReports : inputReports;
+    const QString path = h->node;
+    Fault fault;
+    if (strikes(fault) && fault != Fault::Vanish) {
+        const int result = fault == Fault::Empty ? 0 : -1;
+        record(kind, path, QByteArray(), result);
+        return result;
+    }
     const QDeadlineTimer deadline = h->nonblocking     ? QDeadlineTimer(0)
                                     : milliseconds < 0 ? QDeadlineTimer(QDeadlineTimer::Forever)
                                                        : QDeadlineTimer(milliseconds);
-    while (plugged && !state.inBootLoader() && queue.empty() && !deadline.hasExpired() &&
-           handle(device))
+    // The thread that sent the query reading on a command handle is the host asking for the
+    // next data report; every handle open on the node gets a copy of it.
+    auto ready = [&] {
+        if (h->command && QThread::currentThread() == queryThread && h->received.empty() &&
+            !queryReports.empty()) {
+            const QByteArray next = queryReports.front();
+            queryReports.pop_front();
+            deliver(h->node, next);
+        }
+        return !h->received.empty();
+    };
+    while (plugged && !state.inBootLoader() && handle(device) && !ready() && !deadline.hasExpired())
         inputArrived.wait(&lock, deadline);
 
     if (!handle(device) || !plugged || state.inBootLoader()) {
         record(kind, path, QByteArray(), -1);
         return -1;
     }
-    if (queue.empty()) {
+    if (h->received.empty()) {
         record(kind, path, QByteArray(), 0);
         return 0;
     }
-    const QByteArray report = queue.front();
-    queue.pop_front();
+    const QByteArray report = h->received.front();
+    h->received.pop_front();
     const size_t count = std::min(length, size_t(report.size()));
     std::memcpy(data, report.constData(), count);
     record(kind, path, report.left(qsizetype(count)), int(count));
@@ -301,10 +395,7 @@ void VirtualKeyboard::plug()
 void VirtualKeyboard::unplug()
 {
     QMutexLocker locker(&lock);
-    plugged = false;
-    commandReports.clear();
-    inputReports.clear();
-    inputArrived.wakeAll();
+    disconnect();
 }
 
 bool VirtualKeyboard::isPlugged() const
@@ -323,6 +414,44 @@ void VirtualKeyboard::setRefusesOpens(OpenFailure reason)
 {
     QMutexLocker locker(&lock);
     refusal = reason;
+}
+
+void VirtualKeyboard::setNodes(Nodes nodes)
+{
+    QMutexLocker locker(&lock);
+    nodeLayout = nodes;
+}
+
+VirtualKeyboard::Nodes VirtualKeyboard::nodes() const
+{
+    QMutexLocker locker(&lock);
+    return nodeLayout;
+}
+
+QString VirtualKeyboard::commandNode() const
+{
+    QMutexLocker locker(&lock);
+    return commandNodeLocked();
+}
+
+QString VirtualKeyboard::inputNode() const
+{
+    QMutexLocker locker(&lock);
+    return inputNodeLocked();
+}
+
+void VirtualKeyboard::armFault(Fault fault, int k)
+{
+    QMutexLocker locker(&lock);
+    armedFault = fault;
+    faultCountdown = k;
+    struck = false;
+}
+
+bool VirtualKeyboard::faultStruck() const
+{
+    QMutexLocker locker(&lock);
+    return struck;
 }
 
 void VirtualKeyboard::setAnswersFeatureReports(bool answers)
@@ -378,10 +507,10 @@ void VirtualKeyboard::changeLighting(const std::array<quint8, 7> &ledType)
 void VirtualKeyboard::sendInputReport(const QByteArray &report)
 {
     QMutexLocker locker(&lock);
-    if (!plugged)
+    // A report carries at least one byte: an empty one never reaches the host.
+    if (!plugged || report.isEmpty())
         return;
-    inputReports.push_back(report);
-    inputArrived.wakeAll();
+    deliver(inputNodeLocked(), report);
 }
 
 VirtualFirmware VirtualKeyboard::firmware() const

@@ -4,6 +4,7 @@
 #include "device/virtualfirmware.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QMutex>
 #include <QSet>
@@ -16,8 +17,16 @@
 
 // An R7 keyboard that lives inside the program. It enumerates like the real one (both
 // vendor-defined interfaces), answers every command from its own firmware state, sends
-// lighting notifications when asked, and can be unplugged, made silent or slow. Every hidapi
-// call it receives is recorded with its bytes. All of it is safe to use from any thread.
+// lighting notifications when asked, and can be unplugged, made silent or slow, or made to
+// fail any one call. Every hidapi call it receives is recorded with its bytes. All of it is
+// safe to use from any thread.
+//
+// Input reports travel as the kernel delivers them: every handle open on a node receives its
+// own copy of each report the keyboard sends while it is open; a report sent while nothing is
+// open waits in the keyboard for the next open. The data reports of a query are sent one by
+// one as the host reads them.
+class QThread;
+
 class VirtualKeyboard final : public HidBackend
 {
 public:
@@ -27,8 +36,15 @@ public:
     static constexpr int notificationLength = 12;
     static const char commandPath[];
     static const char inputPath[];
+    static const char sharedPath[];
 
     enum class Interfaces { Both, Reversed, CommandOnly, InputOnly };
+    // Separate: each collection has a node of its own. Shared: both share one node, as hidraw
+    // gives them when they belong to one USB interface, so the data reports of a query reach
+    // the input handle too and the notifications reach command handles.
+    enum class Nodes { Separate, Shared };
+    // What the armed call does: fail (-1 or null), move 0 bytes, or find the keyboard gone.
+    enum class Fault { Fail, Empty, Vanish };
 
     struct Call {
         enum Kind {
@@ -52,7 +68,8 @@ public:
     // The keyboard R7_VIRTUAL_KEYBOARD=1 gives the program.
     static VirtualKeyboard &shared();
 
-    VirtualKeyboard() = default;
+    // Shared nodes when R7_VIRTUAL_HIDRAW=1, so that whole test programs run in either mode.
+    VirtualKeyboard();
     ~VirtualKeyboard() override;
 
     hid_device_info *enumerate(unsigned short vendor, unsigned short product) override;
@@ -76,6 +93,12 @@ public:
     // Listed as usual, but every open fails for this reason (Gone: opens succeed again).
     void setRefusesOpens(OpenFailure reason);
 
+    void setNodes(Nodes nodes);
+    Nodes nodes() const;
+    // The paths the two collections enumerate with.
+    QString commandNode() const;
+    QString inputNode() const;
+
     // Faults: no answer to feature reads; only the first `count` data reports of a query come
     // (-1: all); data reports shorter than reportLength; every call taking `ms` longer (lowering
     // it releases the calls already waiting).
@@ -83,6 +106,11 @@ public:
     void setDataReportsPerQuery(int count);
     void setShortDataReports(bool shortReports);
     void setLatency(int ms);
+    // The k-th call from now (1: the next) that can fail does as `fault` says: opens, the
+    // nonblocking switch, feature reports, writes and reads count; enumeration and close do not.
+    void armFault(Fault fault, int k);
+    // True once the armed fault has struck.
+    bool faultStruck() const;
 
     // The firmware identity the version query reports; the default is an accepted keyboard.
     void setIdentity(const VirtualFirmware::Identity &identity);
@@ -103,22 +131,35 @@ public:
 
 private:
     struct Handle {
-        bool command;
+        QString node;
+        bool command; // takes feature reports and writes
         bool nonblocking = false;
+        std::deque<QByteArray> received; // input reports not yet read
     };
 
     Handle *handle(hid_device *device) const;
     void record(Call::Kind kind, const QString &path, const QByteArray &data, int result);
-    static QString pathOf(const Handle *h);
     void delay() const;
+    QString commandNodeLocked() const;
+    QString inputNodeLocked() const;
+    void deliver(const QString &node, const QByteArray &report);
+    void dropInputReports();
+    void disconnect();
+    // Counts a call that can fail; returns true when it is the armed one, with its fault.
+    bool strikes(Fault &fault);
 
     mutable QMutex lock;
     QWaitCondition inputArrived;
     mutable QWaitCondition latencyChanged;
     VirtualFirmware state;
     QSet<Handle *> handles;
-    std::deque<QByteArray> commandReports; // data reports of the current query
-    std::deque<QByteArray> inputReports;   // notifications not yet read
+    std::deque<QByteArray> queryReports;         // data reports of the query not yet sent
+    QThread *queryThread = nullptr;              // the thread that sent the query
+    QHash<QString, std::deque<QByteArray>> held; // sent while no handle was open, by node
+    Nodes nodeLayout = Nodes::Separate;
+    int faultCountdown = 0; // 0: nothing armed
+    Fault armedFault = Fault::Fail;
+    bool struck = false;
     QList<Call> log;
     Interfaces present = Interfaces::Both;
     OpenFailure refusal = OpenFailure::Gone;

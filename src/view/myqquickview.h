@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QMap>
 #include <QPointer>
@@ -61,6 +62,8 @@ public:
     // The message-box texts of the language loaded last.
     // The language's message texts, "msg/0" to "msg/<messageCount - 1>", empty where missing.
     static constexpr int messageCount = 40;
+    // The text that tells the user the keyboard did not take a change.
+    static constexpr int keyboardNoticeMessage = 30;
     const QStringList &messageTexts() const { return messages; }
 
     // The keyboard is there but may not be opened: the window says which device, why and what
@@ -141,6 +144,8 @@ public Q_SLOTS:
 private:
     void storeLedState(const QVariantList &ledType);
     bool mediaPlayersReady();
+
+    void tellKeyboardDidNotTakeChange();
     void createMediaPlayers();
     void playSound(int index);
     void firstFrameRendered();
@@ -163,6 +168,9 @@ private:
     // Index into profileSettings, as the keyboard reported it: check it before use.
     uchar currentProfile = 0;
     QStringList messages;
+    // When the user was last told that the keyboard did not take a change: one notice covers
+    // every failure of the same few seconds (the four planes of a picture, a get after a set).
+    QElapsedTimer lastKeyboardNotice;
     uchar kbLayoutType = 0;
     uchar maxMacro = 0;
     uchar maxProfile = 0;

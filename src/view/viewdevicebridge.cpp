@@ -38,7 +38,8 @@ void myQQuickView::ui_02H_SetKeyboardMode(uchar mode)
     uchar byte2 = 0;
     uchar byte3 = 0;
     hidThread->hid_82H_GetKeyboardoption(byte1, byte2, byte3);
-    hidThread->hid_02H_SetKeyboardoption(mode, byte2, byte3);
+    if (hidThread)
+        hidThread->hid_02H_SetKeyboardoption(mode, byte2, byte3);
 }
 
 void myQQuickView::ui_04H_SetButtonSensitivity(uchar sens1)
@@ -60,10 +61,10 @@ void myQQuickView::ui_0C0DH_SetKeyMatrix(QVariantList src256)
     for (int k = 0; k < matrixBytes; ++k)
         matrix[size_t(k)] = uchar(values.at(k).toInt());
     copySecondSwitches(matrix.data(), 2);
-    if (hidThread) {
+    if (hidThread)
         hidThread->hid_0CH_SetKeyMatrix_1(matrix.data());
+    if (hidThread)
         hidThread->hid_0DH_SetKeyMatrix_2(matrix.data() + matrixPositions);
-    }
 }
 
 void myQQuickView::ui_13H_SetRecoveryData()
@@ -118,10 +119,10 @@ QVariant myQQuickView::ui_84H_GetButtonSensitivity()
 QVariantList myQQuickView::ui_8C8DH_GetKeyMatrix()
 {
     std::array<uchar, matrixBytes> matrix{};
-    if (hidThread) {
+    if (hidThread)
         hidThread->hid_8CH_GetKeyMatrix_1(matrix.data());
+    if (hidThread)
         hidThread->hid_8DH_GetKeyMatrix_2(matrix.data() + matrixPositions);
-    }
     QVariantList values;
     for (uchar byte : matrix)
         values.append(int(byte));

@@ -4,6 +4,7 @@
 #include "view/hardwarelimits.h"
 #include "view/rootinvocation.h"
 #include "view/settingfiles.h"
+#include "view/viewlog.h"
 
 #include <QQuickWindow>
 #include <QSettings>
@@ -37,9 +38,36 @@ void myQQuickView::setHidThread(Hid_Thread *hid)
     if (hidThread)
         disconnect(hidThread, nullptr, this, nullptr);
     hidThread = hid;
-    if (hid)
-        connect(hid, &Hid_Thread::ledStateReceived, this, &myQQuickView::storeLedState,
-                Qt::QueuedConnection);
+    if (!hid)
+        return;
+    connect(hid, &Hid_Thread::ledStateReceived, this, &myQQuickView::storeLedState,
+            Qt::QueuedConnection);
+    // A failed version query is told by the firmware check itself: the keyboard shows as not
+    // connected.
+    connect(
+        hid, &Hid_Thread::commandFailed, this,
+        [this](uchar code) {
+            constexpr uchar versionQuery = 0x80;
+            if (code != versionQuery)
+                tellKeyboardDidNotTakeChange();
+        },
+        Qt::QueuedConnection);
+}
+
+// A set whose transfer failed has long returned to the page, which shows the change as made:
+// the user must hear that the keyboard did not take it, once, not once per command.
+void myQQuickView::tellKeyboardDidNotTakeChange()
+{
+    constexpr qint64 oneNoticeMs = 5000;
+    if (lastKeyboardNotice.isValid() && lastKeyboardNotice.elapsed() < oneNoticeMs)
+        return;
+    lastKeyboardNotice.start();
+    QString text = messages.value(keyboardNoticeMessage);
+    if (text.isEmpty())
+        text = QStringLiteral("The keyboard did not take the change. Check that it is plugged "
+                              "in, then try again.");
+    qCInfo(lcView, "The keyboard did not take a change; the user is told");
+    invokeRootFunction(this, "showKeyboardNotice", Qt::QueuedConnection, {text});
 }
 
 QSettings *myQQuickView::profileAt(int index) const

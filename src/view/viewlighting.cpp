@@ -56,7 +56,9 @@ void myQQuickView::ui_12H_SetUserPicture(uchar index, uchar option, QVariantList
         for (int c = 1; c < 4; ++c)
             planes[size_t(c)][size_t(k)] = toKeyboardColor(values.at(4 * k + c));
     }
-    for (uchar plane = 0; plane < 4; ++plane) {
+    // Each plane waits for the one before, with events running: the device object may be gone
+    // by the next.
+    for (uchar plane = 0; plane < 4 && hidThread; ++plane) {
         copySecondSwitches(planes[plane].data(), 1);
         hidThread->hid_12H_SetUserPicture(index, plane, planes[plane].data());
     }
@@ -98,22 +100,26 @@ QVariantList myQQuickView::ui_B0H_GetColor()
 }
 
 // Takes the keyboard's lighting into the active profile; each half that the keyboard does not
-// answer leaves the stored value alone.
+// answer leaves the stored value alone. Each get runs events while it waits for the keyboard,
+// and a profile reset, import or switch among them replaces or changes the active profile: the
+// profile is looked up again after every wait, never kept across one.
 void myQQuickView::syncLed()
 {
-    QSettings *profile = currentProfileSettings();
-    if (!hidThread || !profile)
+    if (!hidThread || !currentProfileSettings())
         return;
     uchar type = 0, brightness = 0, speed = 0, direction = 0, color = 0, bl0 = 0, bl1 = 0;
     if (hidThread->hid_88H_GetLEDType(type, brightness, speed, direction, color, bl0, bl1))
-        profile->setValue(ledTypeKey, QVariantList{int(type), int(brightness), int(speed),
-                                                   int(direction), int(color), int(bl0), int(bl1)});
+        if (QSettings *profile = currentProfileSettings())
+            profile->setValue(ledTypeKey,
+                              QVariantList{int(type), int(brightness), int(speed), int(direction),
+                                           int(color), int(bl0), int(bl1)});
 
     std::array<uchar, colorBlock> block{};
-    if (hidThread->hid_B0H_GetSevenColor(block.data())) {
-        QVariantList colors;
-        for (int i = 0; i < colorValues; ++i)
-            colors.append(int(block[size_t(i)]) * 4);
+    if (!hidThread || !hidThread->hid_B0H_GetSevenColor(block.data()))
+        return;
+    QVariantList colors;
+    for (int i = 0; i < colorValues; ++i)
+        colors.append(int(block[size_t(i)]) * 4);
+    if (QSettings *profile = currentProfileSettings())
         profile->setValue(colorKey, colors);
-    }
 }

@@ -17,6 +17,7 @@ Item {
         received("deviceAccessMessage", [isShown, title, text, buttonText])
     }
     function detectKeyboard(isDown, usbCode) { received("detectKeyboard", [isDown, usbCode]) }
+    function showKeyboardNotice(text) { received("showKeyboardNotice", [text]) }
     function detectMouse(isDown, volkCode, x, y) {
         received("detectMouse", [isDown, volkCode, x, y])
     }

@@ -44,6 +44,7 @@ void resetVirtualKeyboard()
     keyboard.setDataReportsPerQuery(-1);
     keyboard.setShortDataReports(false);
     keyboard.setLatency(0);
+    keyboard.armFault(VirtualKeyboard::Fault::Fail, 0);
     keyboard.setFirmware(VirtualFirmware());
     keyboard.clearCalls();
 }

@@ -26,5 +26,5 @@ private:
 };
 
 // The process's virtual keyboard back in its factory state: plugged, both interfaces, an
-// accepted firmware, answering everything, nothing recorded.
+// accepted firmware, answering everything, no fault armed, nothing recorded.
 void resetVirtualKeyboard();

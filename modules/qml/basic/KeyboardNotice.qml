@@ -1,0 +1,45 @@
+import QtQuick
+
+// A short word to the user that the keyboard did not take a change. It rises above everything
+// for a few seconds and lets every click through to what lies below.
+Rectangle {
+    id: notice
+
+    property alias text: noticeText.text
+    property int showMs: 6000
+
+    width: noticeText.width + 40
+    height: noticeText.implicitHeight + 20
+    radius: 6
+    color: "#E6202020"
+    border.color: "#C04040"
+    opacity: 0
+    visible: opacity > 0
+
+    function show(message) {
+        text = message
+        opacity = 1
+        hideTimer.restart()
+    }
+
+    Behavior on opacity {
+        NumberAnimation { duration: 250 }
+    }
+
+    Text {
+        id: noticeText
+        anchors.centerIn: parent
+        width: Math.min(implicitWidth, 560)
+        wrapMode: Text.Wrap
+        horizontalAlignment: Text.AlignHCenter
+        color: "white"
+        font.family: globalSetting_fontFamily
+        font.pixelSize: 14
+    }
+
+    Timer {
+        id: hideTimer
+        interval: notice.showMs
+        onTriggered: notice.opacity = 0
+    }
+}

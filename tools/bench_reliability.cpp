@@ -1,0 +1,81 @@
+// Prints the longest waits the user can meet with a keyboard that answers each call after a
+// second: one get on the GUI thread, a command behind a transport that stays busy, stopping the
+// worker, and destroying the device object right after a set.
+
+#include "app/devicetable.h"
+#include "device/hidthread.h"
+#include "device/virtualkeyboard.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <array>
+#include <cstdio>
+#include <memory>
+
+namespace
+{
+constexpr int slowCallMs = 1000;
+
+std::unique_ptr<Hid_Thread> connect(VirtualKeyboard &keyboard)
+{
+    auto hid = std::make_unique<Hid_Thread>(keyboard);
+    hid->updateDeviceList(readDeviceTable(QStringLiteral(":/DevInfo.ini"), {}));
+    return hid;
+}
+
+void print(const char *what, qint64 ms)
+{
+    std::printf("%-58s %6lld ms\n", what, static_cast<long long>(ms));
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    std::printf("keyboard answering each call after %d ms\n", slowCallMs);
+    VirtualKeyboard keyboard;
+    std::array<uchar, 128> block{};
+    QElapsedTimer clock;
+
+    {
+        auto hid = connect(keyboard);
+        keyboard.setLatency(slowCallMs);
+        clock.start();
+        hid->hid_8CH_GetKeyMatrix_1(block.data());
+        print("128-byte get (8CH) holds the GUI thread", clock.elapsed());
+
+        hid->hid_10H_SetMacroKey(1, block.data());
+        clock.restart();
+        uchar sens = 0;
+        hid->hid_84H_GetButtonSensitivity(sens);
+        print("get right after a 128-byte set (84H after 10H)", clock.elapsed());
+
+        hid->hid_10H_SetMacroKey(1, block.data());
+        clock.restart();
+        hid.reset();
+        print("destroying the device object right after a set", clock.elapsed());
+    }
+    {
+        keyboard.setLatency(0);
+        auto hid = connect(keyboard);
+        hid->swichCurDevice(0);
+        keyboard.setLatency(slowCallMs);
+        QThread::msleep(100);
+        clock.start();
+        hid->stopWorker();
+        print("stopping the worker", clock.elapsed());
+        keyboard.setLatency(0);
+    }
+    {
+        keyboard.setLatency(60000);
+        auto hid = connect(keyboard);
+        hid->hid_04H_SetButtonSensitivity(1); // its transfer hangs in the keyboard
+        clock.start();
+        uchar sens = 0;
+        hid->hid_84H_GetButtonSensitivity(sens);
+        print("get behind a transfer that never ends, until dropped", clock.elapsed());
+        keyboard.setLatency(0);
+    }
+    return 0;
+}
