@@ -411,7 +411,9 @@ def write_languages():
         write_ini(I18N / ("lang_%s.ini" % code), [
             ("font", entries),
             ("strings", [(str(k + 1), t) for k, t in enumerate(texts)]),
-            ("msg", [(str(k), t) for k, t in enumerate(language["msg"])]),
+            ("msg", [(str(k), t) for k, t in enumerate(language["msg"])] +
+             [(str(keyboard_languages.REFUSED_FILE_FIRST_MESSAGE + k), t) for k, t in
+              enumerate(keyboard_languages.REFUSED_FILE_MESSAGES[code])]),
         ])
 
 

@@ -65,6 +65,13 @@ void Widget::deviceChangeNotified()
         checkTimer.start();
 }
 
+void Widget::bringToFront()
+{
+    showNormal();
+    raise();
+    activateWindow();
+}
+
 void Widget::customEvent(QEvent *event)
 {
     const auto *userEvent = dynamic_cast<const UserEvent *>(event);

@@ -33,6 +33,8 @@ public Q_SLOTS:
     void checkDevice();
     // A device came or went. Ignored while the worker runs: it notices a removal itself.
     void deviceChangeNotified();
+    // Another start of the program asked for the window: un-minimised, on top, active.
+    void bringToFront();
 
 protected:
     void customEvent(QEvent *event) override;

@@ -12,6 +12,7 @@
 class Hid_Thread;
 class QMediaPlayer;
 class QSettings;
+enum class FileRefusal;
 
 // The backend the QML talks to: every action of the UI on files, sounds or the keyboard is one
 // of its slots. It reaches the QML only by invoking functions of the root object by name.
@@ -45,16 +46,17 @@ public:
     QString acceptPicture(const QString &path) const;
 
     // The second halves of loadMacroIniFromFile and saveMacroIniToFile, once the user has
-    // chosen the other file.
-    void importMacro(const QVariant &name, const QString &source);
+    // chosen the other file. An import the strict reader refuses changes nothing and says why.
+    FileRefusal importMacro(const QVariant &name, const QString &source);
     void exportMacro(const QVariant &name, const QString &target);
 
     // Sound player 0 to 4, for those who watch what plays.
     QMediaPlayer *mediaPlayer(int index) const;
 
     // The halves of loadProfile and saveProfile behind their dialogs. An index without a
-    // profile does nothing; a source that cannot be read leaves the profile as it was.
-    void importProfile(int profile, const QString &source);
+    // profile does nothing; a source that cannot be read, or that the strict reader refuses,
+    // leaves the profile as it was, and the import says why.
+    FileRefusal importProfile(int profile, const QString &source);
     void exportProfile(int profile, const QString &target);
     // The message-box texts of the language loaded last.
     // The language's message texts, "msg/0" to "msg/<messageCount - 1>", empty where missing.
@@ -132,6 +134,10 @@ public Q_SLOTS:
     QVariantList ui_B0H_GetColor();
 
 private:
+    // Tells the user, in their language, why `file` was not imported.
+    void showRefusal(FileRefusal refusal, const QString &file) const;
+    // Tells the user once which damaged files the start set aside.
+    void showSetAsideFiles();
     void storeLedState(const QVariantList &ledType);
     void createMediaPlayers();
     // The settings of the active profile, or null when the keyboard reported one we have not.
@@ -149,6 +155,9 @@ private:
     // Index into profileSettings, as the keyboard reported it: check it before use.
     uchar currentProfile = 0;
     QStringList messages;
+    // Stored files the start found damaged, under the names they were set aside as; shown once
+    // when the interface runs.
+    QStringList setAsideFiles;
     uchar kbLayoutType = 0;
     uchar maxMacro = 0;
     uchar maxProfile = 0;
