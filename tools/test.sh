@@ -7,3 +7,8 @@ bash tools/bootstrap.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
 ctest --test-dir build --output-on-failure --timeout 600 -j2
+# A short run of every libFuzzer harness (clang; R7_FUZZ_SECONDS each); the long runs are in the
+# README.
+cmake --preset fuzz -DR7_FUZZ_SECONDS=10
+cmake --build --preset fuzz
+ctest --preset fuzz -j2
