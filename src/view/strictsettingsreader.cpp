@@ -1,11 +1,14 @@
 #include "view/strictsettingsreader.h"
 
+#include "view/filelimits.h"
+
+#include <QByteArrayList>
 #include <QByteArrayView>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
-#include <QStringList>
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -89,7 +92,8 @@ std::optional<Rule> macroRule(QByteArrayView section, QByteArrayView key)
 }
 
 // The settings list and the window title are in "common"; every other key is the global data
-// store's, which keeps whatever the interface gives it, as plain values.
+// store's, which keeps whatever the interface gives it, as plain values (lists, like every list
+// the program reads, of at most maxCountedEntries elements).
 std::optional<Rule> apConfigRule(QByteArrayView section, QByteArrayView key)
 {
     if (section == "common" && key == "total")
@@ -134,7 +138,7 @@ bool isBlank(char c)
 // QSettings writes: each element either unquoted (no quote, no ";") or entirely in quotes, and
 // only the single-character escapes.
 struct Value {
-    QStringList items;
+    QByteArrayList items; // UTF-8
     bool isList = false;
 };
 
@@ -172,7 +176,9 @@ bool startsEncoded(QByteArrayView raw, qsizetype at)
     return at < raw.size() && raw[at] == '@' && !(at + 1 < raw.size() && raw[at + 1] == '@');
 }
 
-FileRefusal decodeValue(QByteArrayView raw, Value &value)
+// Stops with BadValue once there are more than `maxItems` elements: a megabyte-long list where
+// seven numbers belong is refused without decoding it all.
+FileRefusal decodeValue(QByteArrayView raw, qsizetype maxItems, Value &value)
 {
     qsizetype i = 0;
     const qsizetype end = raw.size();
@@ -225,7 +231,9 @@ FileRefusal decodeValue(QByteArrayView raw, Value &value)
             }
             item.truncate(trimmedSize);
         }
-        value.items.append(QString::fromUtf8(item));
+        value.items.append(item);
+        if (value.items.size() > maxItems)
+            return FileRefusal::BadValue;
         if (i >= end)
             return FileRefusal::None;
         ++i; // the comma
@@ -236,21 +244,21 @@ FileRefusal decodeValue(QByteArrayView raw, Value &value)
 // The same rule on the decoded elements.
 bool checkEncodings(const Value &value)
 {
-    for (const QString &item : value.items)
-        if (item.startsWith(QLatin1Char('@')) && !item.startsWith(QLatin1String("@@")))
+    for (const QByteArray &item : value.items)
+        if (item.startsWith('@') && !item.startsWith("@@"))
             return false;
     return true;
 }
 
-bool isInteger(const QString &item, qint64 min, qint64 max)
+bool isInteger(const QByteArray &item, qint64 min, qint64 max)
 {
     if (item.isEmpty() || item.size() > 11)
         return false;
     bool ok = false;
     const qint64 number = item.toLongLong(&ok);
     // toLongLong accepts surrounding blanks and a "+"; the program writes neither.
-    return ok && item.front() != QLatin1Char('+') && !item.front().isSpace() &&
-           !item.back().isSpace() && number >= min && number <= max;
+    return ok && item.front() != '+' && !isBlank(item.front()) && !isBlank(item.back()) &&
+           number >= min && number <= max;
 }
 
 bool hasShape(const Value &value, const Rule &rule)
@@ -261,7 +269,7 @@ bool hasShape(const Value &value, const Rule &rule)
     case Shape::IntList:
         if (value.items.size() != rule.count)
             return false;
-        for (const QString &item : value.items)
+        for (const QByteArray &item : value.items)
             if (!isInteger(item, rule.min, rule.max))
                 return false;
         return true;
@@ -324,7 +332,9 @@ struct Checker {
         if (kind == SettingsKind::ApConfig && raw == "@Invalid()")
             return countKnownKey();
         Value value;
-        const FileRefusal undecodable = decodeValue(raw, value);
+        const qsizetype maxItems =
+            rule->shape == Shape::Any ? maxCountedEntries : std::max(rule->count, 1);
+        const FileRefusal undecodable = decodeValue(raw, maxItems, value);
         if (undecodable != FileRefusal::None)
             return undecodable;
         if (!checkEncodings(value))
