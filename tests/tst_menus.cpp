@@ -19,6 +19,7 @@ namespace
 // The side menus' places in the window (the keyboard item fills it).
 constexpr QPointF functionMenu(8, 180);
 constexpr int functionRowPitch = 37 + 10;
+const QString markKey = QStringLiteral("keydefine9/0");
 
 // Command bytes of the feature reports sent so far, with their first argument.
 QList<QPair<int, int>> commandsSent()
@@ -196,18 +197,19 @@ void MenusTest::profileContextMenu()
     QFETCH(int, row);
     QFETCH(int, action);
     QFETCH(QList<int>, switches);
-    // Every profile file carries a mark the pages never write.
+    // Every profile file carries a mark the pages never write: a key of a layout the keyboard
+    // does not have.
     Program program(fastSpeed, [](const TestWorkspace &workspace) {
         for (int i = 1; i <= 5; ++i)
             QSettings(workspace.path(QStringLiteral("modules/setting/p%1.bin").arg(i)),
                       QSettings::IniFormat)
-                .setValue("test/mark", "before");
+                .setValue(markKey, QVariantList{1, 1});
     });
     QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
     program.widget->activateWindow();
     const QString profileFile = settingFile(program, QStringLiteral("p%1.bin").arg(row + 1));
     const QString exported = program.workspace.path("exported.pf");
-    program.workspace.writeFile("imported.pf", "[test]\nmark=imported\n");
+    program.workspace.writeFile("imported.pf", "[keydefine9]\n0=2, 2\n");
     if (action < 2) {
         onNextModal([&](QWidget *modal) {
             auto *dialog = qobject_cast<QFileDialog *>(modal);
@@ -235,12 +237,12 @@ void MenusTest::profileContextMenu()
     QCOMPARE(program.page("pfItem.currentIndex").toInt(), 0);
 
     const auto mark = [](const QString &file) {
-        return QSettings(file, QSettings::IniFormat).value("test/mark").toString();
+        return QSettings(file, QSettings::IniFormat).value(markKey).toStringList().join(',');
     };
-    const QString expected[] = {"imported", "before", QString(), "before"};
+    const QString expected[] = {"2,2", "1,1", QString(), "1,1"};
     QCOMPARE(mark(profileFile), expected[action]);
     if (action == 1)
-        QCOMPARE(mark(exported), QStringLiteral("before"));
+        QCOMPARE(mark(exported), QStringLiteral("1,1"));
     if (action == 2)
         QCOMPARE(
             QSettings(profileFile, QSettings::IniFormat).value("userPicture/0"),

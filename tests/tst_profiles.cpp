@@ -149,12 +149,13 @@ void ProfilesTest::resetTakesTheFactoryProfile()
 // of files of the same size must still be read.
 void ProfilesTest::sameSizeReplacementsAreSeen()
 {
-    workspace->writeFile(QStringLiteral("a.pf"), "[color]\nledType=1\n");
-    workspace->writeFile(QStringLiteral("b.pf"), "[color]\nledType=2\n");
+    workspace->writeFile(QStringLiteral("a.pf"), "[color]\nledType=1, 0, 0, 0, 0, 0, 0\n");
+    workspace->writeFile(QStringLiteral("b.pf"), "[color]\nledType=2, 0, 0, 0, 0, 0, 0\n");
     for (int i = 0; i < 40; ++i) {
         const QString name = i % 2 ? QStringLiteral("b") : QStringLiteral("a");
         view->importProfile(0, workspace->path(name + QStringLiteral(".pf")));
-        QCOMPARE(view->profileAt(0)->value(QStringLiteral("color/ledType")).toInt(), 1 + i % 2);
+        QCOMPARE(view->profileAt(0)->value(QStringLiteral("color/ledType")).toStringList().value(0),
+                 QString::number(1 + i % 2));
     }
 }
 

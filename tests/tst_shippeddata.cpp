@@ -566,6 +566,11 @@ private Q_SLOTS:
             QVERIFY2(text.contains(QLatin1String("%1")) && text.contains(QLatin1String("%2")),
                      qPrintable(text));
         }
+        // Refused imports and damaged files set aside at start; the names of those files are
+        // appended to message 29.
+        for (int k = 20; k < 30; ++k)
+            texts.append(lang.value(QStringLiteral("msg/%1").arg(k)).toString());
+        QVERIFY(lang.value(QStringLiteral("msg/29")).toString().back().isSpace());
         for (int i = 0; i < texts.size(); ++i)
             QVERIFY2(!texts.at(i).trimmed().isEmpty(), qPrintable(QString::number(i + 1)));
         // The picture's path is appended to message 3.

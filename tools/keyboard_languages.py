@@ -1151,3 +1151,274 @@ def english_index():
     """Index of English in the language list, which is ordered by display name."""
     names = sorted(display_name(code) for code in LANGUAGES)
     return names.index(display_name("031000"))
+
+
+# Messages "msg/20" … "msg/29": the title of a refused import, its reason (cannot be read, too
+# large, not a settings text, encoded data, keys that do not belong, a value of the wrong form,
+# none of the expected keys), and the title and text of the notice that damaged stored files were
+# set aside at start (their new names are appended to the last text).
+REFUSED_FILE_FIRST_MESSAGE = 20
+REFUSED_FILE_MESSAGES = {
+    "031000": [
+        "File not imported",
+        "The file cannot be read. Nothing was changed.",
+        "The file is larger than 1 MB, and a profile or a macro takes only a few kilobytes. "
+        "Nothing was changed.",
+        "The file is not a settings file of this program: it holds binary data or is cut off. "
+        "Nothing was changed.",
+        "The file holds encoded data that this program never writes. Nothing was changed.",
+        "The file holds settings that do not belong in this kind of file. Nothing was changed.",
+        "A value in the file has the wrong form: not a whole number, out of range, or a list of "
+        "the wrong length. Nothing was changed.",
+        "The file holds none of the settings of this kind of file. Nothing was changed.",
+        "Damaged files set aside",
+        "These files were damaged. They were renamed and kept, and the factory settings are used "
+        "in their place:\n",
+    ],
+    "025044": [
+        "文件未导入",
+        "无法读取此文件。未做任何更改。",
+        "此文件超过 1 MB，而配置文件或宏只有几 KB。未做任何更改。",
+        "此文件不是本程序的设置文件：其中含有二进制数据，或文件不完整。未做任何更改。",
+        "此文件含有本程序从不写入的编码数据。未做任何更改。",
+        "此文件含有不属于此类文件的设置项。未做任何更改。",
+        "文件中的某个值格式错误：不是整数、超出范围，或列表长度不对。未做任何更改。",
+        "此文件不含此类文件应有的任何设置。未做任何更改。",
+        "已隔离损坏的文件",
+        "以下文件已损坏。它们已被重命名并保留，现改用出厂设置：\n",
+    ],
+    "025208": [
+        "檔案未匯入",
+        "無法讀取此檔案。未做任何變更。",
+        "此檔案超過 1 MB，而設定檔或巨集只有幾 KB。未做任何變更。",
+        "此檔案不是本程式的設定檔：其中含有二進位資料，或檔案不完整。未做任何變更。",
+        "此檔案含有本程式從不寫入的編碼資料。未做任何變更。",
+        "此檔案含有不屬於此類檔案的設定項目。未做任何變更。",
+        "檔案中的某個值格式錯誤：不是整數、超出範圍，或清單長度不對。未做任何變更。",
+        "此檔案不含此類檔案應有的任何設定。未做任何變更。",
+        "已隔離損壞的檔案",
+        "以下檔案已損壞。它們已重新命名並保留，現改用原廠設定：\n",
+    ],
+    "042000": [
+        "Datei nicht importiert",
+        "Die Datei kann nicht gelesen werden. Es wurde nichts geändert.",
+        "Die Datei ist größer als 1 MB, ein Profil oder ein Makro umfasst aber nur wenige "
+        "Kilobyte. Es wurde nichts geändert.",
+        "Die Datei ist keine Einstellungsdatei dieses Programms: Sie enthält Binärdaten oder ist "
+        "unvollständig. Es wurde nichts geändert.",
+        "Die Datei enthält kodierte Daten, die dieses Programm nie schreibt. "
+        "Es wurde nichts geändert.",
+        "Die Datei enthält Einstellungen, die nicht in diese Art von Datei gehören. "
+        "Es wurde nichts geändert.",
+        "Ein Wert in der Datei hat die falsche Form: keine ganze Zahl, außerhalb des Bereichs "
+        "oder eine Liste falscher Länge. Es wurde nichts geändert.",
+        "Die Datei enthält keine der Einstellungen dieser Art von Datei. "
+        "Es wurde nichts geändert.",
+        "Beschädigte Dateien beiseitegelegt",
+        "Diese Dateien waren beschädigt. Sie wurden umbenannt und aufbewahrt; an ihrer Stelle "
+        "gelten die Werkseinstellungen:\n",
+    ],
+    "037000": [
+        "Fichier non importé",
+        "Impossible de lire ce fichier. Rien n'a été modifié.",
+        "Le fichier dépasse 1 Mo, alors qu'un profil ou une macro ne fait que quelques "
+        "kilo-octets. Rien n'a été modifié.",
+        "Ce fichier n'est pas un fichier de réglages de ce programme : il contient des données "
+        "binaires ou il est tronqué. Rien n'a été modifié.",
+        "Le fichier contient des données encodées que ce programme n'écrit jamais. "
+        "Rien n'a été modifié.",
+        "Le fichier contient des réglages qui n'ont pas leur place dans ce type de fichier. "
+        "Rien n'a été modifié.",
+        "Une valeur du fichier n'a pas la bonne forme : pas un nombre entier, hors limites, ou "
+        "une liste de mauvaise longueur. Rien n'a été modifié.",
+        "Le fichier ne contient aucun des réglages de ce type de fichier. Rien n'a été modifié.",
+        "Fichiers endommagés mis de côté",
+        "Ces fichiers étaient endommagés. Ils ont été renommés et conservés, et les réglages "
+        "d'usine les remplacent :\n",
+    ],
+    "111000": [
+        "Archivo no importado",
+        "No se puede leer el archivo. No se ha cambiado nada.",
+        "El archivo ocupa más de 1 MB, y un perfil o una macro ocupa solo unos pocos kilobytes. "
+        "No se ha cambiado nada.",
+        "El archivo no es un archivo de configuración de este programa: contiene datos binarios "
+        "o está incompleto. No se ha cambiado nada.",
+        "El archivo contiene datos codificados que este programa nunca escribe. "
+        "No se ha cambiado nada.",
+        "El archivo contiene ajustes que no corresponden a este tipo de archivo. "
+        "No se ha cambiado nada.",
+        "Un valor del archivo no tiene la forma correcta: no es un número entero, está fuera de "
+        "rango o es una lista de longitud incorrecta. No se ha cambiado nada.",
+        "El archivo no contiene ninguno de los ajustes de este tipo de archivo. "
+        "No se ha cambiado nada.",
+        "Archivos dañados apartados",
+        "Estos archivos estaban dañados. Se han renombrado y conservado, y en su lugar se usan "
+        "los ajustes de fábrica:\n",
+    ],
+    "059000": [
+        "ファイルを読み込みませんでした",
+        "このファイルを読み取れません。何も変更されていません。",
+        "このファイルは 1 MB を超えています。プロファイルやマクロは数 KB しかありません。"
+        "何も変更されていません。",
+        "このファイルは本プログラムの設定ファイルではありません。バイナリデータを含んでいるか、"
+        "途中で切れています。何も変更されていません。",
+        "このファイルには、本プログラムが書き込むことのないエンコードされたデータが含まれています。"
+        "何も変更されていません。",
+        "このファイルには、この種類のファイルに属さない設定が含まれています。何も変更されていません。",
+        "ファイル内の値の形式が正しくありません（整数でない、範囲外、またはリストの長さが違う）。"
+        "何も変更されていません。",
+        "このファイルには、この種類のファイルの設定が一つも含まれていません。何も変更されていません。",
+        "破損したファイルを退避しました",
+        "次のファイルは破損していました。名前を変えて保管し、代わりに工場出荷時の設定を使用します：\n",
+    ],
+    "066000": [
+        "파일을 가져오지 않았습니다",
+        "이 파일을 읽을 수 없습니다. 아무것도 변경되지 않았습니다.",
+        "이 파일은 1 MB보다 큽니다. 프로필이나 매크로는 몇 KB에 불과합니다. "
+        "아무것도 변경되지 않았습니다.",
+        "이 파일은 이 프로그램의 설정 파일이 아닙니다. 바이너리 데이터가 들어 있거나 잘려 "
+        "있습니다. 아무것도 변경되지 않았습니다.",
+        "이 파일에는 이 프로그램이 절대 쓰지 않는 인코딩된 데이터가 들어 있습니다. "
+        "아무것도 변경되지 않았습니다.",
+        "이 파일에는 이 종류의 파일에 속하지 않는 설정이 들어 있습니다. "
+        "아무것도 변경되지 않았습니다.",
+        "파일의 값 형식이 잘못되었습니다. 정수가 아니거나, 범위를 벗어나거나, 목록 길이가 맞지 "
+        "않습니다. 아무것도 변경되지 않았습니다.",
+        "이 파일에는 이 종류의 파일에 있어야 할 설정이 하나도 없습니다. "
+        "아무것도 변경되지 않았습니다.",
+        "손상된 파일을 따로 보관했습니다",
+        "다음 파일이 손상되어 있었습니다. 이름을 바꾸어 보관했으며, 대신 공장 설정을 "
+        "사용합니다:\n",
+    ],
+    "096000": [
+        "Файл не импортирован",
+        "Не удаётся прочитать файл. Ничего не изменено.",
+        "Файл больше 1 МБ, а профиль или макрос занимает всего несколько килобайт. "
+        "Ничего не изменено.",
+        "Это не файл настроек этой программы: он содержит двоичные данные или обрезан. "
+        "Ничего не изменено.",
+        "Файл содержит закодированные данные, которые эта программа никогда не записывает. "
+        "Ничего не изменено.",
+        "Файл содержит настройки, которых не должно быть в файле такого типа. "
+        "Ничего не изменено.",
+        "Значение в файле имеет неверный вид: не целое число, вне допустимого диапазона или "
+        "список неверной длины. Ничего не изменено.",
+        "Файл не содержит ни одной настройки файла такого типа. Ничего не изменено.",
+        "Повреждённые файлы отложены",
+        "Эти файлы были повреждены. Они переименованы и сохранены, вместо них используются "
+        "заводские настройки:\n",
+    ],
+}
+
+
+# Messages "msg/10" … "msg/15": the keyboard is there but cannot be opened. Its title, the reason
+# (no permission, or held by another program; %1 is the device's name, %2 its path), what to do
+# for each reason, and the button that closes the message.
+KEYBOARD_ACCESS_FIRST_MESSAGE = 10
+KEYBOARD_ACCESS_MESSAGES = {
+    "031000": [
+        "The keyboard cannot be opened",
+        "%1 is connected, but this user is not allowed to open it (%2).",
+        "%1 is connected, but another program is using it (%2).",
+        "Install the keyboard rule that comes with the program (see Install in the README), then unplug the keyboard and plug it in again.",
+        "Close the other program, then close this message to try again.",
+        "Close",
+    ],
+    "025044": [
+        "无法打开键盘",
+        "%1 已连接，但当前用户无权打开它（%2）。",
+        "%1 已连接，但正被另一个程序占用（%2）。",
+        "请安装程序附带的键盘规则（见 README 中的“Install”一节），然后拔下键盘并重新插入。",
+        "请关闭另一个程序，然后关闭此消息以重试。",
+        "关闭",
+    ],
+    "025208": [
+        "無法開啟鍵盤",
+        "%1 已連接，但目前的使用者無權開啟它（%2）。",
+        "%1 已連接，但正被另一個程式佔用（%2）。",
+        "請安裝程式隨附的鍵盤規則（見 README 中的「Install」一節），然後拔下鍵盤再重新插入。",
+        "請關閉另一個程式，然後關閉此訊息以重試。",
+        "關閉",
+    ],
+    "042000": [
+        "Die Tastatur kann nicht geöffnet werden",
+        "%1 ist angeschlossen, aber dieser Benutzer darf sie nicht öffnen (%2).",
+        "%1 ist angeschlossen, wird aber von einem anderen Programm verwendet (%2).",
+        "Installieren Sie die Tastaturregel, die dem Programm beiliegt (siehe „Install“ in der README), und stecken Sie die Tastatur danach aus und wieder ein.",
+        "Schließen Sie das andere Programm und danach diese Meldung, um es erneut zu versuchen.",
+        "Schließen",
+    ],
+    "037000": [
+        "Impossible d'ouvrir le clavier",
+        "%1 est branché, mais cet utilisateur n'a pas le droit de l'ouvrir (%2).",
+        "%1 est branché, mais un autre programme l'utilise (%2).",
+        "Installez la règle du clavier fournie avec le programme (voir « Install » dans le README), puis débranchez le clavier et rebranchez-le.",
+        "Fermez l'autre programme, puis fermez ce message pour réessayer.",
+        "Fermer",
+    ],
+    "111000": [
+        "No se puede abrir el teclado",
+        "%1 está conectado, pero este usuario no tiene permiso para abrirlo (%2).",
+        "%1 está conectado, pero otro programa lo está usando (%2).",
+        "Instale la regla del teclado que acompaña al programa (vea «Install» en el README) y después desconecte el teclado y vuelva a conectarlo.",
+        "Cierre el otro programa y después cierre este mensaje para volver a intentarlo.",
+        "Cerrar",
+    ],
+    "059000": [
+        "キーボードを開けません",
+        "%1 は接続されていますが、このユーザーには開く権限がありません（%2）。",
+        "%1 は接続されていますが、別のプログラムが使用中です（%2）。",
+        "プログラムに付属するキーボード用ルールをインストールし（README の「Install」を参照）、キーボードを抜いて差し直してください。",
+        "別のプログラムを終了してから、このメッセージを閉じると再試行します。",
+        "閉じる",
+    ],
+    "066000": [
+        "키보드를 열 수 없습니다",
+        "%1이(가) 연결되어 있지만 이 사용자에게는 열 권한이 없습니다(%2).",
+        "%1이(가) 연결되어 있지만 다른 프로그램이 사용 중입니다(%2).",
+        "프로그램과 함께 제공되는 키보드 규칙을 설치한 뒤(README의 ‘Install’ 참조) 키보드를 뽑았다가 다시 꽂으십시오.",
+        "다른 프로그램을 닫은 다음 이 메시지를 닫으면 다시 시도합니다.",
+        "닫기",
+    ],
+    "096000": [
+        "Не удаётся открыть клавиатуру",
+        "%1 подключена, но у этого пользователя нет права открыть её (%2).",
+        "%1 подключена, но её использует другая программа (%2).",
+        "Установите правило для клавиатуры, которое поставляется с программой (см. раздел «Install» в README), затем отключите клавиатуру и подключите её снова.",
+        "Закройте другую программу, затем закройте это сообщение, чтобы повторить попытку.",
+        "Закрыть",
+    ],
+}
+
+
+# Message "msg/30": the keyboard did not take a change.
+KEYBOARD_NOTICE_FIRST_MESSAGE = 30
+KEYBOARD_NOTICE_MESSAGES = {
+    "031000": [
+        "The keyboard did not take the change. Check that it is plugged in, then try again.",
+    ],
+    "025044": [
+        "键盘未接受此更改。请检查键盘是否已连接，然后重试。",
+    ],
+    "025208": [
+        "鍵盤未接受此變更。請檢查鍵盤是否已連接，然後再試一次。",
+    ],
+    "042000": [
+        "Die Tastatur hat die Änderung nicht übernommen. Prüfen Sie, ob sie angeschlossen ist, und versuchen Sie es erneut.",
+    ],
+    "037000": [
+        "Le clavier n'a pas pris en compte la modification. Vérifiez qu'il est branché, puis réessayez.",
+    ],
+    "111000": [
+        "El teclado no aceptó el cambio. Compruebe que está conectado y vuelva a intentarlo.",
+    ],
+    "059000": [
+        "キーボードは変更を受け付けませんでした。接続を確認してから、もう一度お試しください。",
+    ],
+    "066000": [
+        "키보드가 변경 사항을 받아들이지 않았습니다. 연결되어 있는지 확인한 후 다시 시도하세요.",
+    ],
+    "096000": [
+        "Клавиатура не приняла изменение. Проверьте, что она подключена, и повторите попытку.",
+    ],
+}

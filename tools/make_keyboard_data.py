@@ -411,8 +411,19 @@ def write_languages():
         write_ini(I18N / ("lang_%s.ini" % code), [
             ("font", entries),
             ("strings", [(str(k + 1), t) for k, t in enumerate(texts)]),
-            ("msg", [(str(k), t) for k, t in enumerate(language["msg"])]),
+            ("msg", [(str(k), t) for k, t in enumerate(language["msg"])] +
+             message_block(keyboard_languages.KEYBOARD_ACCESS_FIRST_MESSAGE,
+                           keyboard_languages.KEYBOARD_ACCESS_MESSAGES[code]) +
+             message_block(keyboard_languages.REFUSED_FILE_FIRST_MESSAGE,
+                           keyboard_languages.REFUSED_FILE_MESSAGES[code]) +
+             message_block(keyboard_languages.KEYBOARD_NOTICE_FIRST_MESSAGE,
+                           keyboard_languages.KEYBOARD_NOTICE_MESSAGES[code])),
         ])
+
+
+# Each feature that tells the user something owns a block of message numbers.
+def message_block(first, texts):
+    return [(str(first + k), t) for k, t in enumerate(texts)]
 
 
 def write_matrix_header(matrix):

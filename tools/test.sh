@@ -9,3 +9,9 @@ cmake --build build
 ctest --test-dir build --output-on-failure --timeout 600 -j2
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 cmake --preset asan && cmake --build --preset asan && ctest --preset asan -j2
+
+# A short run of every libFuzzer harness (clang; R7_FUZZ_SECONDS each); the long runs are in the
+# README.
+cmake --preset fuzz -DR7_FUZZ_SECONDS=10
+cmake --build --preset fuzz
+ctest --preset fuzz -j2

@@ -1,9 +1,12 @@
 #include "app/executabledirectory.h"
 #include "app/inputcallbacks.h"
 #include "app/inputhook.h"
+#include "app/leftoverfiles.h"
 #include "app/scenegraphbackend.h"
+#include "app/singleinstance.h"
 #include "app/uicontroler.h"
 #include "app/widget.h"
+#include "view/datalocations.h"
 
 #include <QApplication>
 
@@ -17,7 +20,16 @@ int main(int argc, char *argv[])
     enterDataFolders(QStringLiteral(R7_SHARED_FROM_EXECUTABLE));
     chooseSceneGraphBackend();
 
+    // A second start shows the running window instead of writing the same files alongside it.
+    // The instance is the user's: installed, every user has files and a window of their own.
+    SingleInstance instance(DataLocations::userFolder());
+    if (!instance.acquire())
+        return 0;
+    removeLeftoverFiles();
+
     Widget widget;
+    QObject::connect(&instance, &SingleInstance::activationRequested, &widget,
+                     &Widget::bringToFront);
     // The keyboard is found and checked before the window shows.
     widget.checkDevice();
 

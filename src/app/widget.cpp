@@ -91,6 +91,13 @@ bool Widget::reportRefusal(const QString &path)
     return true;
 }
 
+void Widget::bringToFront()
+{
+    showNormal();
+    raise();
+    activateWindow();
+}
+
 void Widget::customEvent(QEvent *event)
 {
     const auto *userEvent = dynamic_cast<const UserEvent *>(event);

@@ -36,6 +36,9 @@ public Q_SLOTS:
     // The worker could not open the keyboard's input interface (any more).
     void workerEnded();
 
+    // Another start of the program asked for the window: un-minimised, on top, active.
+    void bringToFront();
+
 protected:
     void customEvent(QEvent *event) override;
 #ifdef Q_OS_WIN

@@ -46,3 +46,13 @@ bool replaceFileAtomically(const QString &source, const QString &target)
     }
     return true;
 }
+
+bool writeFileAtomically(const QByteArray &content, const QString &target)
+{
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit()) {
+        qCWarning(lcSettings) << "Cannot write" << target << out.errorString();
+        return false;
+    }
+    return true;
+}

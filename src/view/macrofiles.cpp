@@ -38,4 +38,15 @@ int readInt(const QSettings &file, const QString &key, int fallback)
     const int value = file.value(key).toInt(&ok);
     return ok ? value : fallback;
 }
+
+bool writeNew(const QString &file, int index)
+{
+    QSettings macro(file, QSettings::IniFormat);
+    macro.setValue(QStringLiteral("config/index"), index);
+    macro.setValue(QStringLiteral("config/total"), 0);
+    macro.setValue(QStringLiteral("config/repeat"), 1);
+    macro.setValue(QStringLiteral("config/did"), -1);
+    macro.sync();
+    return macro.status() == QSettings::NoError;
+}
 } // namespace MacroFiles

@@ -22,4 +22,8 @@ bool isSafeName(const QString &name);
 // An int stored under `key`, or `fallback` when it is missing or not a number.
 int readInt(const QSettings &file, const QString &key, int fallback);
 
+// Writes a macro without steps bound to slot `index` (-1: none), repeat 1, device -1; false when
+// it could not be written.
+bool writeNew(const QString &file, int index);
+
 } // namespace MacroFiles

@@ -14,6 +14,7 @@
 class Hid_Thread;
 class QMediaPlayer;
 class QSettings;
+enum class FileRefusal;
 
 // The backend the QML talks to: every action of the UI on files, sounds or the keyboard is one
 // of its slots. It reaches the QML only by invoking functions of the root object by name.
@@ -47,8 +48,8 @@ public:
     QString acceptPicture(const QString &path) const;
 
     // The second halves of loadMacroIniFromFile and saveMacroIniToFile, once the user has
-    // chosen the other file.
-    void importMacro(const QVariant &name, const QString &source);
+    // chosen the other file. An import the strict reader refuses changes nothing and says why.
+    FileRefusal importMacro(const QVariant &name, const QString &source);
     void exportMacro(const QVariant &name, const QString &target);
 
     // Sound player 0 to 4, for those who watch what plays; null until the first sound is
@@ -56,8 +57,9 @@ public:
     QMediaPlayer *mediaPlayer(int index) const;
 
     // The halves of loadProfile and saveProfile behind their dialogs. An index without a
-    // profile does nothing; a source that cannot be read leaves the profile as it was.
-    void importProfile(int profile, const QString &source);
+    // profile does nothing; a source that cannot be read, or that the strict reader refuses,
+    // leaves the profile as it was, and the import says why.
+    FileRefusal importProfile(int profile, const QString &source);
     void exportProfile(int profile, const QString &target);
     // The message-box texts of the language loaded last.
     // The language's message texts, "msg/0" to "msg/<messageCount - 1>", empty where missing.
@@ -142,6 +144,10 @@ public Q_SLOTS:
     QVariantList ui_B0H_GetColor();
 
 private:
+    // Tells the user, in their language, why `file` was not imported.
+    void showRefusal(FileRefusal refusal, const QString &file) const;
+    // Tells the user once which damaged files the start set aside.
+    void showSetAsideFiles();
     void storeLedState(const QVariantList &ledType);
     bool mediaPlayersReady();
 
@@ -171,6 +177,10 @@ private:
     // When the user was last told that the keyboard did not take a change: one notice covers
     // every failure of the same few seconds (the four planes of a picture, a get after a set).
     QElapsedTimer lastKeyboardNotice;
+
+    // Stored files the start found damaged, under the names they were set aside as; shown once
+    // when the interface runs.
+    QStringList setAsideFiles;
     uchar kbLayoutType = 0;
     uchar maxMacro = 0;
     uchar maxProfile = 0;

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include <functional>
+
 namespace
 {
 // QSettings keeps the content of files it has read in a process-wide cache and trusts it while
@@ -22,9 +24,10 @@ void makeChangeVisible(const QString &fileName, qint64 oldSize, const QDateTime 
     if (file.open(QIODevice::ReadWrite))
         file.setFileTime(oldTime.addMSecs(1), QFileDevice::FileModificationTime);
 }
-} // namespace
 
-QSettings *replaceSettingsFile(QSettings *settings, const QString &source, bool *replaced)
+// `write` puts the new content in place under the file name it is given.
+QSettings *replaceWith(QSettings *settings, const std::function<bool(const QString &)> &write,
+                       bool *replaced)
 {
     const QString fileName = settings->fileName();
     const QSettings::Format format = settings->format();
@@ -36,10 +39,25 @@ QSettings *replaceSettingsFile(QSettings *settings, const QString &source, bool 
     const qint64 oldSize = before.size();
     const QDateTime oldTime = before.lastModified();
 
-    const bool done = replaceFileAtomically(source, fileName);
+    const bool done = write(fileName);
     if (done)
         makeChangeVisible(fileName, oldSize, oldTime);
     if (replaced)
         *replaced = done;
     return new QSettings(fileName, format);
+}
+} // namespace
+
+QSettings *replaceSettingsFile(QSettings *settings, const QString &source, bool *replaced)
+{
+    return replaceWith(
+        settings, [&](const QString &fileName) { return replaceFileAtomically(source, fileName); },
+        replaced);
+}
+
+QSettings *replaceSettingsContent(QSettings *settings, const QByteArray &content, bool *replaced)
+{
+    return replaceWith(
+        settings, [&](const QString &fileName) { return writeFileAtomically(content, fileName); },
+        replaced);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class QSettings;
@@ -10,3 +11,7 @@ class QSettings;
 // `replaced`, when given, tells which of the two happened.
 QSettings *replaceSettingsFile(QSettings *settings, const QString &source,
                                bool *replaced = nullptr);
+
+// The same with content already read (and checked) instead of a source file.
+QSettings *replaceSettingsContent(QSettings *settings, const QByteArray &content,
+                                  bool *replaced = nullptr);

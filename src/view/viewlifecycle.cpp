@@ -1,6 +1,7 @@
 #include "view/myqquickview.h"
 
 #include "device/hidthread.h"
+#include "view/damagedfiles.h"
 #include "view/hardwarelimits.h"
 #include "view/rootinvocation.h"
 #include "view/settingfiles.h"
@@ -22,6 +23,9 @@ myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
     maxMacro = limits.maxMacro;
     maxProfile = limits.maxProfile;
 
+    // QSettings would read a crafted file into a crash at every start: the strict reader sees
+    // the stored files first.
+    setAsideFiles = setAsideDamagedFiles(maxProfile);
     apConfig = new QSettings(SettingFiles::apConfig(), QSettings::IniFormat);
     for (int i = 0; i < maxProfile; ++i)
         profileSettings.append(new QSettings(SettingFiles::profile(i), QSettings::IniFormat));
@@ -111,6 +115,8 @@ void myQQuickView::zzzMorvel()
 void myQQuickView::runUI()
 {
     invokeRootFunction(this, "run", Qt::QueuedConnection);
+    // The interface has loaded its language by now.
+    showSetAsideFiles();
 }
 
 void myQQuickView::detectKeyboard(bool isDown, uchar usbCode)

@@ -4,6 +4,7 @@
 #include "view/atomicfilecopy.h"
 #include "view/macrofiles.h"
 #include "view/macrolog.h"
+#include "view/strictsettingsreader.h"
 #include "view/userfolders.h"
 
 #include <QDir>
@@ -48,16 +49,6 @@ std::optional<QString> existingMacroFile(const QVariant &name)
     return file;
 }
 
-bool writeNewMacro(const QString &file, int index)
-{
-    QSettings macro(file, QSettings::IniFormat);
-    macro.setValue(indexKey, index);
-    macro.setValue(totalKey, 0);
-    macro.setValue(repeatKey, 1);
-    macro.setValue(didKey, -1);
-    macro.sync();
-    return macro.status() == QSettings::NoError;
-}
 } // namespace
 
 QStringList myQQuickView::getMacroIniNames()
@@ -74,7 +65,7 @@ QVariant myQQuickView::createMacroIni()
         const QString file = MacroFiles::path(name);
         if (QFile::exists(file))
             continue;
-        if (writeNewMacro(file, -1))
+        if (MacroFiles::writeNew(file, -1))
             return name;
         // The page adds a row only for a name it gets back.
         qCWarning(lcMacro) << "Cannot create the macro file" << file;
@@ -196,7 +187,7 @@ void myQQuickView::initMacroIni(uchar macroCount)
         while (QFile::exists(MacroFiles::path(MacroFiles::standardName(number))))
             ++number;
         const QString file = MacroFiles::path(MacroFiles::standardName(number));
-        if (!writeNewMacro(file, slot))
+        if (!MacroFiles::writeNew(file, slot))
             qCWarning(lcMacro) << "Cannot create the macro file" << file;
     }
 }
@@ -205,16 +196,30 @@ void myQQuickView::loadMacroIniFromFile(QVariant name)
 {
     const QString source =
         QFileDialog::getOpenFileName(this, tr("Open File"), desktopFolder(), tr("Macro(*.mc)"));
-    if (!source.isEmpty())
-        importMacro(name, source);
+    if (source.isEmpty())
+        return;
+    const FileRefusal refusal = importMacro(name, source);
+    if (refusal != FileRefusal::None)
+        showRefusal(refusal, source);
 }
 
-void myQQuickView::importMacro(const QVariant &name, const QString &source)
+FileRefusal myQQuickView::importMacro(const QVariant &name, const QString &source)
 {
     // Import replaces a macro the user already has; it never adds one.
     const std::optional<QString> file = existingMacroFile(name);
-    if (file && !replaceFileAtomically(source, *file))
+    if (!file)
+        return FileRefusal::None;
+    // Every slot reads macro files with QSettings: only a file the strict reader accepts may
+    // become one, and what is written is exactly what was checked.
+    const CheckedFile macro = readCheckedFile(source, SettingsKind::Macro);
+    if (!macro.check.accepted()) {
+        qCWarning(lcMacro) << "Refusing to import" << source << "-"
+                           << refusalName(macro.check.refusal) << "at line" << macro.check.line;
+        return macro.check.refusal;
+    }
+    if (!writeFileAtomically(macro.content, *file))
         qCWarning(lcMacro) << "Cannot import" << source << "into" << *file;
+    return FileRefusal::None;
 }
 
 void myQQuickView::saveMacroIniToFile(QVariant name)

@@ -4,6 +4,7 @@
 #include "view/settingfiles.h"
 #include "view/settingslog.h"
 #include "view/settingsreplace.h"
+#include "view/strictsettingsreader.h"
 #include "view/userfolders.h"
 
 #include <QFileDialog>
@@ -25,8 +26,11 @@ void myQQuickView::loadProfile(int profile)
         return;
     const QString source =
         QFileDialog::getOpenFileName(this, tr("Open File"), desktopFolder(), tr("Profile(*.pf)"));
-    if (!source.isEmpty())
-        importProfile(profile, source);
+    if (source.isEmpty())
+        return;
+    const FileRefusal refusal = importProfile(profile, source);
+    if (refusal != FileRefusal::None)
+        showRefusal(refusal, source);
 }
 
 void myQQuickView::saveProfile(int profile)
@@ -50,15 +54,24 @@ QVariant myQQuickView::loadDefaultProfile(QString key)
     return defaults.value(key);
 }
 
-void myQQuickView::importProfile(int profile, const QString &source)
+FileRefusal myQQuickView::importProfile(int profile, const QString &source)
 {
     QSettings *settings = profileAt(profile);
     if (!settings)
-        return;
+        return FileRefusal::None;
+    // The profile is read with QSettings at every start: only a file the strict reader accepts
+    // may become one, and what is written is exactly what was checked.
+    const CheckedFile file = readCheckedFile(source, SettingsKind::Profile);
+    if (!file.check.accepted()) {
+        qCWarning(lcSettings) << "Refusing the profile" << source << "-"
+                              << refusalName(file.check.refusal) << "at line" << file.check.line;
+        return file.check.refusal;
+    }
     bool replaced = false;
-    profileSettings[profile] = replaceSettingsFile(settings, source, &replaced);
+    profileSettings[profile] = replaceSettingsContent(settings, file.content, &replaced);
     if (replaced)
         qCInfo(lcSettings) << "Profile" << profile << "replaced by" << source;
+    return FileRefusal::None;
 }
 
 void myQQuickView::exportProfile(int profile, const QString &target)

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+
+// One running program per installation. The first start takes a lock named after the program's
+// data folder and listens on a local socket of the same name; a later start finds the lock
+// taken, asks the running program to show its window and ends. Two copies writing the same
+// settings files would undo each other's changes and trip over each other's file locks.
+class SingleInstance : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `dataFolder` is the program's modules/ folder: every start of one installation names it.
+    explicit SingleInstance(const QString &dataFolder, QObject *parent = nullptr);
+    ~SingleInstance() override;
+
+    // True when this process is now the one instance; false when another one runs, which has
+    // then been asked for its window. A lock that cannot be made at all (a read-only temporary
+    // folder) does not keep the program from starting.
+    bool acquire();
+
+    // The lock and socket name for a data folder.
+    static QString keyFor(const QString &dataFolder);
+
+Q_SIGNALS:
+    // Another start asked for the window.
+    void activationRequested();
+
+private:
+    bool askRunningInstance() const;
+    void listen();
+
+    QString key;
+    QLockFile lock;
+    QLocalServer *server = nullptr;
+};
