@@ -293,7 +293,7 @@ void InstallTest::usersKeepTheirOwnFiles()
     {
         QFile profile(firstProfile);
         QVERIFY(profile.open(QIODevice::Append));
-        profile.write("\n[color]\nmine=1\n");
+        profile.write("\n[keydefine9]\n0=2, 2\n");
     }
     const QByteArray changed = snapshot(firstData).value(QStringLiteral("setting/p1.bin"));
     QVERIFY(!runAs(firstUid, firstHome).isEmpty());

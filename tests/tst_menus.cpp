@@ -255,7 +255,7 @@ void MenusTest::fadingContextMenuIsInert()
 {
     Program program(fastSpeed, [](const TestWorkspace &workspace) {
         QSettings(workspace.path("modules/setting/p2.bin"), QSettings::IniFormat)
-            .setValue("test/mark", "before");
+            .setValue(markKey, QVariantList{1, 1});
     });
     QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
     program.setSpeed(slowSpeed);
@@ -270,8 +270,10 @@ void MenusTest::fadingContextMenuIsInert()
     QTRY_VERIFY_WITH_TIMEOUT(!qmlValue(menu, "_ProfileMenu.visible").toBool(), 20000);
     QCOMPARE(program.page("pfItem.currentIndex").toInt(), 0);
     QCOMPARE(profileSwitches(), {});
-    QCOMPARE(QSettings(settingFile(program, "p2.bin"), QSettings::IniFormat).value("test/mark"),
-             QVariant("before"));
+    QCOMPARE(QSettings(settingFile(program, "p2.bin"), QSettings::IniFormat)
+                 .value(markKey)
+                 .toStringList(),
+             (QStringList{"1", "1"}));
 }
 
 void MenusTest::initProfileSetsTheRows_data()

@@ -153,6 +153,7 @@ private:
 
     void tellKeyboardDidNotTakeChange();
     void createMediaPlayers();
+    void silence(QMediaPlayer *player);
     void playSound(int index);
     void firstFrameRendered();
     // The settings of the active profile, or null when the keyboard reported one we have not.
@@ -167,6 +168,8 @@ private:
     std::array<QMediaPlayer *, 5> mediaObjects{};
     // Sounds asked for before the window's first frame, played once it is out.
     QList<int> pendingSounds;
+    // Players silenced while still loading, stopped once they have loaded.
+    std::array<bool, 5> silenceWhenLoaded{};
     bool firstFrameShown = false;
     // Owned; opened in the constructor, deleted (and so written out) with the view.
     QSettings *apConfig = nullptr;

@@ -55,6 +55,12 @@ void myQQuickView::createMediaPlayers()
                 [i](QMediaPlayer::Error, const QString &text) {
                     qCDebug(lcMedia) << "Sound" << i << "cannot play:" << text;
                 });
+        connect(player, &QMediaPlayer::mediaStatusChanged, this,
+                [this, i](QMediaPlayer::MediaStatus status) {
+                    if (status != QMediaPlayer::LoadingMedia &&
+                        std::exchange(silenceWhenLoaded[i], false))
+                        silence(mediaObjects[i]);
+                });
         mediaObjects[i] = player;
     }
     // The background track loops, and comes back once the opening sound is over.
@@ -97,6 +103,12 @@ void myQQuickView::playSound(int index)
         return;
     }
     QMediaPlayer *player = mediaObjects[size_t(index)];
+    // Qt's GStreamer player can deadlock when it is stopped or given a source while its decoder
+    // is still setting up on a streaming thread, so a loading player is left alone: it is
+    // starting this very sound from the top anyway.
+    silenceWhenLoaded[size_t(index)] = false;
+    if (player->mediaStatus() == QMediaPlayer::LoadingMedia)
+        return;
     // Setting the source again restarts an effect that is still playing; the background track
     // only has its source replaced.
     if (index != 0) {
@@ -110,11 +122,21 @@ void myQQuickView::playSound(int index)
 void myQQuickView::clearAllMedia()
 {
     pendingSounds.clear();
-    // Without a source no player reaches an end, so nothing restarts.
-    for (QMediaPlayer *player : mediaObjects) {
+    for (size_t i = 0; i < mediaObjects.size(); ++i) {
+        QMediaPlayer *player = mediaObjects[i];
         if (!player)
             continue;
-        player->stop();
-        player->setSource(QUrl());
+        // A player still loading is silenced once it has loaded (see playSound).
+        if (player->mediaStatus() == QMediaPlayer::LoadingMedia)
+            silenceWhenLoaded[i] = true;
+        else
+            silence(player);
     }
+}
+
+// Without a source no player reaches an end, so nothing restarts.
+void myQQuickView::silence(QMediaPlayer *player)
+{
+    player->stop();
+    player->setSource(QUrl());
 }
