@@ -3,6 +3,7 @@
 
 #include "app/widget.h"
 #include "device/virtualkeyboard.h"
+#include "interfacetest.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"
 
@@ -95,27 +96,11 @@ QPointF keyCentre(QObject *page, int matrix)
 }
 } // namespace
 
-class ColorPageTest : public QObject
+class ColorPageTest : public InterfaceTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        qputenv("R7_VIRTUAL_KEYBOARD", "1");
-        watchInterfaceWarnings();
-    }
-    void init()
-    {
-        interfaceWarnings().clear();
-        resetVirtualKeyboard();
-    }
-    // Whatever a test does, the interface logs no warning doing it.
-    void cleanup()
-    {
-        QVERIFY2(interfaceWarnings().isEmpty(), qPrintable(interfaceWarnings().join('\n')));
-    }
-
     void keyModelFollowsTheDefinition();
     void storedLightingShows_data();
     void storedLightingShows();

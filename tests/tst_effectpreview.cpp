@@ -4,6 +4,7 @@
 
 #include "app/widget.h"
 #include "device/virtualkeyboard.h"
+#include "interfacetest.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"
 
@@ -47,26 +48,11 @@ QList<int> litKeys(QObject *page)
 }
 } // namespace
 
-class EffectPreviewTest : public QObject
+class EffectPreviewTest : public InterfaceTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        qputenv("R7_VIRTUAL_KEYBOARD", "1");
-        watchInterfaceWarnings();
-    }
-    void init()
-    {
-        interfaceWarnings().clear();
-        resetVirtualKeyboard();
-    }
-    void cleanup()
-    {
-        QVERIFY2(interfaceWarnings().isEmpty(), qPrintable(interfaceWarnings().join('\n')));
-    }
-
     void pagePlaysTheStoredLighting_data()
     {
         QTest::addColumn<int>("type");

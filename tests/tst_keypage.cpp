@@ -4,6 +4,7 @@
 #include "app/widget.h"
 #include "device/factorykeymatrix.h"
 #include "device/virtualkeyboard.h"
+#include "interfacetest.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"
 #include "viewgestures.h"
@@ -118,26 +119,11 @@ void start(const Program &program)
 }
 } // namespace
 
-class KeyPageTest : public QObject
+class KeyPageTest : public InterfaceTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        qputenv("R7_VIRTUAL_KEYBOARD", "1");
-        watchInterfaceWarnings();
-    }
-    void init()
-    {
-        interfaceWarnings().clear();
-        resetVirtualKeyboard();
-    }
-    void cleanup()
-    {
-        QVERIFY2(interfaceWarnings().isEmpty(), qPrintable(interfaceWarnings().join('\n')));
-    }
-
     void draggedKeyIsAppliedAndKept();
     void dropChangesNothing_data();
     void dropChangesNothing();

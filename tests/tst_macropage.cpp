@@ -5,6 +5,7 @@
 #include "app/inputhook.h"
 #include "app/widget.h"
 #include "device/virtualkeyboard.h"
+#include "interfacetest.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"
 #include "xvfbserver.h"
@@ -119,22 +120,11 @@ public:
 };
 } // namespace
 
-class MacroPageTest : public QObject
+class MacroPageTest : public InterfaceTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { watchInterfaceWarnings(); }
-    void init()
-    {
-        interfaceWarnings().clear();
-        resetVirtualKeyboard();
-    }
-    void cleanup()
-    {
-        QVERIFY2(interfaceWarnings().isEmpty(), qPrintable(interfaceWarnings().join('\n')));
-    }
-
     void recordsKeysTypedElsewhere();
     void addKey_data();
     void addKey();

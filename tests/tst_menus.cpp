@@ -3,6 +3,7 @@
 
 #include "app/widget.h"
 #include "device/virtualkeyboard.h"
+#include "interfacetest.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"
 
@@ -70,27 +71,11 @@ QString settingFile(const Program &program, const QString &name)
 }
 } // namespace
 
-class MenusTest : public QObject
+class MenusTest : public InterfaceTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        qputenv("R7_VIRTUAL_KEYBOARD", "1");
-        watchInterfaceWarnings();
-    }
-    void init()
-    {
-        interfaceWarnings().clear();
-        resetVirtualKeyboard();
-    }
-    // Whatever a test does, the interface logs no warning doing it.
-    void cleanup()
-    {
-        QVERIFY2(interfaceWarnings().isEmpty(), qPrintable(interfaceWarnings().join('\n')));
-    }
-
     void functionMenuChoosesThePage();
     void functionIconsFollowTheSkin();
     void profileLeftClick_data();
