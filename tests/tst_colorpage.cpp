@@ -6,6 +6,7 @@
 #include "interfacetest.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"
+#include "viewgestures.h"
 
 #include <QQuickItem>
 #include <QTest>
@@ -55,18 +56,6 @@ QObject *colorPage(const Program &program)
 QObject *backlightPage(const Program &program)
 {
     return program.page("_Page_BackLighting.children[0]").value<QObject *>();
-}
-
-QPointF pointIn(QObject *scope, const QString &item, double x, double y)
-{
-    return qmlValue(scope, QStringLiteral("%1.mapToItem(null, %2, %3)").arg(item).arg(x).arg(y))
-        .toPointF();
-}
-
-QPointF centreOf(QObject *scope, const QString &item)
-{
-    return pointIn(scope, item, 0, 0) + QPointF(qmlValue(scope, item + ".width").toReal() / 2,
-                                                qmlValue(scope, item + ".height").toReal() / 2);
 }
 
 // The program started on the given page (2 colour, 3 backlight), at rest.

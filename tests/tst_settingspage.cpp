@@ -4,6 +4,7 @@
 #include "app/widget.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"
+#include "viewgestures.h"
 
 #include <QColor>
 #include <QDir>
@@ -55,20 +56,6 @@ QObject *settingsPage(const Program &program)
 QObject *palettePart(QObject *page)
 {
     return qmlValue(page, QStringLiteral("_Palette.children[0]")).value<QObject *>();
-}
-
-// Where the item `id` of a scope's file sits in the window, and a point inside it.
-QPointF pointIn(QObject *scope, const QString &id, double x, double y)
-{
-    return qmlValue(scope, QStringLiteral("%1.mapToItem(null, %2, %3)").arg(id).arg(x).arg(y))
-        .toPointF();
-}
-
-QPointF centreOf(QObject *scope, const QString &id)
-{
-    return qmlValue(scope,
-                    QStringLiteral("%1.mapToItem(null, %1.width / 2, %1.height / 2)").arg(id))
-        .toPointF();
 }
 
 QColor pageColor(QObject *page)
