@@ -81,6 +81,22 @@ struct FailureLog : QObject {
     }
 };
 
+// What the worker told, as the GUI thread receives it. (A QSignalSpy would record on the
+// worker's thread while the test reads on its own.)
+struct WorkerLog : QObject {
+    QList<QVariantList> ledStates;
+    int removals = 0;
+    explicit WorkerLog(Hid_Thread &hid)
+    {
+        connect(
+            &hid, &Hid_Thread::ledStateReceived, this,
+            [this](const QVariantList &ledType) { ledStates.append(ledType); },
+            Qt::QueuedConnection);
+        connect(
+            &hid, &Hid_Thread::deviceRemoved, this, [this] { ++removals; }, Qt::QueuedConnection);
+    }
+};
+
 inline QByteArray hex(const char *text)
 {
     return QByteArray::fromHex(text);

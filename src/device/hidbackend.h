@@ -3,9 +3,10 @@
 #include <hidapi/hidapi.h>
 
 // The only way into HID: exactly the hidapi calls the device object makes, with hidapi's own
-// signatures and failure rules (a negative result or null is a failure). The system backend
-// forwards to hidapi; the virtual keyboard answers them itself. A backend is shared by the GUI
-// thread and the pool threads, so every implementation must be safe to call from any thread.
+// signatures and failure rules (a negative result or null is a failure), and the pauses it
+// keeps between them. The system backend forwards to hidapi; the virtual keyboard answers them
+// itself. A backend is shared by the GUI thread, the transfer thread and the worker, so every
+// implementation must be safe to call from any thread.
 class HidBackend
 {
 public:
@@ -36,6 +37,10 @@ public:
     // also stands for "nothing in the way any more": the failure may not last.
     enum class OpenFailure { Gone, NoPermission, InUse };
     virtual OpenFailure openFailure(const char *path) = 0;
+
+    // The pause the keyboard's firmware needs after some commands and between data reports: a
+    // real sleep of the calling thread. A keyboard without firmware behind it may skip it.
+    virtual void pause(int milliseconds);
 
     // The virtual keyboard when R7_VIRTUAL_KEYBOARD=1, otherwise the system's hidapi.
     static HidBackend &forEnvironment();

@@ -2,9 +2,6 @@
 #include "device/hidthread.h"
 #include "device/ispunlock.h"
 
-#include <QThreadPool>
-#include <QtConcurrent>
-
 #include <algorithm>
 
 namespace
@@ -33,10 +30,11 @@ void Hid_Thread::runSetCommand(uchar code, const Bytes7 &bytes2to8, const uchar 
     if (n > 0)
         std::copy_n(src, n, dataBuffer.begin());
     // Nobody waits for the result: the transport flag tells the next command when it is done,
-    // and a failure reaches the user through commandFailed.
-    QThreadPool::globalInstance()->start([this, n] { updateTransfer(n); });
+    // and a failure reaches the user through commandFailed. Taking the transport joined the
+    // thread of the transfer before.
+    setTransfer = std::thread([this, n] { updateTransfer(n); });
     if (pauseMs > 0)
-        QThread::msleep(ulong(pauseMs));
+        hidapi.pause(pauseMs);
 }
 
 void Hid_Thread::hid_02H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3)

@@ -32,10 +32,10 @@ Hid_Thread::~Hid_Thread()
 {
     stopping = true;
     stopWorker();
-    // A set transfer may still be running on the pool with this object's buffers. It starts no
-    // new call into the keyboard now, so this lasts at most the call in progress.
-    while (!transportIdle)
-        QThread::msleep(1);
+    // A set transfer may still be running with this object's buffers. It starts no new call
+    // into the keyboard now, so this lasts at most the call in progress.
+    if (setTransfer.joinable())
+        setTransfer.join();
 }
 
 QList<DeviceSlot> Hid_Thread::devices() const
@@ -119,29 +119,41 @@ hid_device *Hid_Thread::openInterface(int index, QString DeviceSlot::*path, hid_
 
 bool Hid_Thread::waitIdle()
 {
-    bool idle = true;
-    if (transportIdle.compare_exchange_strong(idle, false))
+    if (takeTransport())
         return true;
-    // Wake-ups left over from transfers nobody waited for would end the first sleep early.
-    transportFreed.tryAcquire(transportFreed.available());
     const QDeadlineTimer deadline(idleWaitMs);
     while (!deadline.hasExpired()) {
         const qint64 left = std::max<qint64>(1, deadline.remainingTime());
-        transportFreed.tryAcquire(1, int(std::min<qint64>(idlePollIntervalMs, left)));
+        {
+            std::unique_lock<std::mutex> lock(transportLock);
+            transportFreed.wait_for(
+                lock, std::chrono::milliseconds(std::min<qint64>(idlePollIntervalMs, left)),
+                [this] { return transportIdle.load(); });
+        }
         QCoreApplication::processEvents(QEventLoop::AllEvents);
-        idle = true;
-        if (transportIdle.compare_exchange_strong(idle, false))
+        if (takeTransport())
             return true;
     }
     return false;
 }
 
+bool Hid_Thread::takeTransport()
+{
+    std::lock_guard<std::mutex> lock(transportLock);
+    if (!transportIdle)
+        return false;
+    transportIdle = false;
+    // The set transfer that gave the transport back has nothing left to do but end.
+    if (setTransfer.joinable())
+        setTransfer.join();
+    return true;
+}
+
 void Hid_Thread::giveBackTransport()
 {
-    // Wake the waiting command first, then free the transport: the flag is the last thing a
-    // transfer touches, so whoever sees it set may reuse or destroy everything else.
-    transportFreed.release();
+    std::lock_guard<std::mutex> lock(transportLock);
     transportIdle = true;
+    transportFreed.notify_all();
 }
 
 bool Hid_Thread::keyboardPresent() const
@@ -264,7 +276,7 @@ bool Hid_Thread::updateTransfer(int n)
         if (!reopenCommandInterface() || !mayCallKeyboard() ||
             hidapi.write(commandHandle, report.data(), report.size()) < int(report.size()))
             return endTransfer(false);
-        QThread::msleep(dataReportPauseMs);
+        hidapi.pause(dataReportPauseMs);
     }
     return endTransfer(true);
 }

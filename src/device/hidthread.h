@@ -5,23 +5,28 @@
 #include "device/hidbackend.h"
 
 #include <QDeadlineTimer>
-#include <QFuture>
 #include <QList>
 #include <QMutex>
-#include <QSemaphore>
 #include <QThread>
 #include <QVariantList>
 
 #include <array>
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 class Widget;
 
 // The one object that talks to the keyboard. Commands are methods called on the GUI thread:
-// get commands run their transfer there, set commands hand theirs to the global thread pool and
-// return. A long-lived worker on the pool listens for the keyboard's lighting notifications.
+// get commands run their transfer there, set commands hand theirs to a thread of its own and
+// return. A long-lived worker thread listens for the keyboard's lighting notifications.
 // Its own QThread is never started.
+//
+// The threads are plain std::threads, handed their work at their start and joined at their end,
+// and the transport is given back under a std::mutex: every hand-off between threads goes through
+// the C++ library, where ThreadSanitizer sees it, rather than through Qt's own.
 class Hid_Thread : public QThread
 {
     Q_OBJECT
@@ -45,7 +50,7 @@ public:
     bool isTransportIdle() const { return transportIdle; }
 
     // False after a refused firmware check: every transfer but the version query fails at once.
-    // Written on the GUI thread, read by transfers on pool threads.
+    // Written on the GUI thread, read by set transfers on their thread.
     static std::atomic<bool> keyboardAccepted;
 
     // The window holding this object; set by the window right after construction.
@@ -81,14 +86,14 @@ public Q_SLOTS:
     bool hid_B0H_GetSevenColor(uchar *src64);
 
 Q_SIGNALS:
-    // Emitted on the worker's pool thread; receivers on the GUI thread get it queued. Carries
+    // Emitted on the worker thread; receivers on the GUI thread get it queued. Carries
     // type, brightness, speed, direction, color, bl0 and bl1 as ints, in that order.
     void ledStateReceived(const QVariantList &ledType);
     // The worker ended because the keyboard's input interface could no longer be opened.
     void deviceRemoved();
     // A command for a keyboard that was there did not reach it: dropped behind a busy
     // transport, or its transfer failed. `code` is the command byte. Emitted on the GUI thread
-    // for drops and gets, on a pool thread for set transfers.
+    // for drops and gets, on the transfer thread for sets.
     void commandFailed(uchar code);
 
 private:
@@ -100,6 +105,7 @@ private:
     hid_device *openInputInterface(int index);
     hid_device *openInterface(int index, QString DeviceSlot::*path, hid_device *&handle);
     bool waitIdle();
+    bool takeTransport();
     void giveBackTransport();
     bool queryTransfer(int n);
     bool updateTransfer(int n);
@@ -120,12 +126,12 @@ private:
     HidBackend &hidapi;
 
     // Replaced by updateDeviceList on the GUI thread; read, and a path cleared after a failed
-    // open, by transfers and the worker on pool threads. Guarded by deviceListLock; no HID call
+    // open, by transfers and the worker on their threads. Guarded by deviceListLock; no HID call
     // is ever made while holding it.
     QList<DeviceSlot> deviceList;
     mutable QMutex deviceListLock;
 
-    // Written by swichCurDevice on the GUI thread, read by transfers on pool threads.
+    // Written by swichCurDevice on the GUI thread, read by set transfers on their thread.
     std::atomic<int> currentDevice{0};
 
     // Owned by whichever command holds the transport (see transportIdle).
@@ -138,22 +144,25 @@ private:
     QDeadlineTimer transferDeadline;
     bool transferReportsFailure = false;
 
-    // Set by the destructor on the GUI thread, read by transfers on pool threads: a transfer
+    // Set by the destructor on the GUI thread, read by set transfers on their thread: a transfer
     // makes no further call into the keyboard once it is set.
     std::atomic<bool> stopping{false};
 
     // The command interlock: taken (set false) on the GUI thread by waitIdle, given back (set
-    // true) by the transfer, on a pool thread for set commands. Whoever holds it owns cmdReport,
-    // ansReport, dataBuffer and commandHandle. transportFreed wakes a waiting command as soon as
-    // the transport comes back instead of at its next 8 ms poll. A transfer gives the transport
-    // back as its very last use of this object, so the destructor may go once it sees it idle.
+    // true) by the transfer, on the transfer thread for set commands. Whoever holds it owns
+    // cmdReport, ansReport, dataBuffer and commandHandle. It is given back under transportLock
+    // and transportFreed wakes a waiting command as soon as it is, instead of at its next 8 ms
+    // poll. A set transfer gives it back as its last use of this object.
     std::atomic<bool> transportIdle{true};
-    QSemaphore transportFreed;
+    std::mutex transportLock;
+    std::condition_variable transportFreed;
+    // The thread of the last set transfer: joined before the next one starts and at the end.
+    std::thread setTransfer;
 
     // Set by the GUI thread to start the worker and cleared to stop it; cleared by the worker
     // itself when the keyboard is gone. Read by the worker on every pass.
     std::atomic<bool> workerRunning{false};
-    QFuture<void> workerFuture;
+    std::thread worker;
 
     std::array<uchar, 9> cmdReport{};
     std::array<uchar, 9> ansReport{};

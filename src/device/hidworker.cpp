@@ -4,8 +4,6 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QMutexLocker>
-#include <QThreadPool>
-#include <QtConcurrent>
 
 namespace
 {
@@ -30,8 +28,7 @@ void Hid_Thread::startWorker(uint did)
 {
     stopWorker();
     workerRunning = true;
-    workerFuture =
-        QtConcurrent::run(QThreadPool::globalInstance(), [this, did] { watchInput(did); });
+    worker = std::thread([this, did] { watchInput(did); });
 }
 
 void Hid_Thread::stopWorker()
@@ -39,24 +36,21 @@ void Hid_Thread::stopWorker()
     // Wait even when the flag is already down: a worker that lowered it on finding the keyboard
     // gone may still be saying so. A finished or never started worker returns at once.
     workerRunning = false;
-    workerFuture.waitForFinished();
+    if (worker.joinable())
+        worker.join();
 }
 
+// A slot whose input interface is already known to be unusable ends the worker at its first
+// open, as a keyboard gone would: the flag never claims a worker that is not listening.
 void Hid_Thread::watchInput(uint did)
 {
     int reportLength = 0;
     {
         QMutexLocker lock(&deviceListLock);
-        if (did >= uint(deviceList.size()) || deviceList.at(int(did)).inputPath.isEmpty())
-            return;
-        reportLength = deviceList.at(int(did)).reportLength;
+        if (did < uint(deviceList.size()))
+            reportLength = deviceList.at(int(did)).reportLength;
     }
-    // The worker spends its life waiting on the keyboard. It gives its place in the pool back
-    // for that time, so a set transfer always finds a thread, however small the pool is.
-    QThreadPool *pool = QThreadPool::globalInstance();
-    pool->releaseThread();
     watchLoop(did, std::clamp(reportLength + 1, notificationLength, maxInputReportLength));
-    pool->reserveThread();
 }
 
 // Reads into a buffer that holds any report of the interface: where the input collection shares

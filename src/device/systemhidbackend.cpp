@@ -3,6 +3,7 @@
 #include "device/virtualkeyboard.h"
 
 #include <QMutexLocker>
+#include <QThread>
 #include <QtGlobal>
 
 #ifdef Q_OS_WIN
@@ -107,6 +108,11 @@ HidBackend::OpenFailure SystemHidBackend::openFailure(const char *path)
         return OpenFailure::Gone;
     }
 #endif
+}
+
+void HidBackend::pause(int milliseconds)
+{
+    QThread::msleep(ulong(milliseconds));
 }
 
 HidBackend &HidBackend::forEnvironment()

@@ -1,9 +1,5 @@
 #include "device/virtualkeyboard.h"
 
-#include <QDeadlineTimer>
-#include <QMutexLocker>
-#include <QThread>
-
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -99,7 +95,7 @@ void VirtualKeyboard::deliver(const QString &node, const QByteArray &report)
     }
     if (!delivered)
         held[node].push_back(report);
-    inputArrived.wakeAll();
+    inputArrived.notify_all();
 }
 
 void VirtualKeyboard::dropInputReports()
@@ -108,7 +104,7 @@ void VirtualKeyboard::dropInputReports()
     held.clear();
     for (Handle *h : std::as_const(handles))
         h->received.clear();
-    inputArrived.wakeAll();
+    inputArrived.notify_all();
 }
 
 void VirtualKeyboard::disconnect()
@@ -138,19 +134,19 @@ void VirtualKeyboard::delay() const
 {
     // Waits on the condition rather than sleeping, so that lowering the latency releases the
     // calls already waiting: a test can hold the transport and let it go when it wants.
-    QMutexLocker locker(&lock);
+    std::unique_lock<std::mutex> locker(lock);
     const auto start = std::chrono::steady_clock::now();
     while (latencyMs > 0) {
         const auto until = start + std::chrono::milliseconds(latencyMs);
         if (std::chrono::steady_clock::now() >= until)
             break;
-        latencyChanged.wait(&lock, QDeadlineTimer(until - std::chrono::steady_clock::now()));
+        latencyChanged.wait_until(locker, until);
     }
 }
 
 hid_device_info *VirtualKeyboard::enumerate(unsigned short vendor, unsigned short product)
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     record(Call::Enumerate, QString(), QByteArray(), 0);
     const bool matches =
         (vendor == 0 || vendor == vendorId) && (product == 0 || product == productId);
@@ -198,7 +194,7 @@ void VirtualKeyboard::free_enumeration(hid_device_info *devices)
 hid_device *VirtualKeyboard::open_path(const char *path)
 {
     delay();
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     const QString name = QString::fromLatin1(path);
     const bool command = name == commandNodeLocked() && present != Interfaces::InputOnly;
     const bool input = name == inputNodeLocked() && present != Interfaces::CommandOnly;
@@ -222,13 +218,13 @@ hid_device *VirtualKeyboard::open_path(const char *path)
 
 HidBackend::OpenFailure VirtualKeyboard::openFailure(const char *)
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     return plugged && !state.inBootLoader() ? refusal : OpenFailure::Gone;
 }
 
 void VirtualKeyboard::close(hid_device *device)
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     Handle *h = handle(device);
     if (!h)
         return;
@@ -239,7 +235,7 @@ void VirtualKeyboard::close(hid_device *device)
 
 int VirtualKeyboard::set_nonblocking(hid_device *device, int nonblock)
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     Handle *h = handle(device);
     if (!h)
         return -1;
@@ -258,7 +254,7 @@ int VirtualKeyboard::send_feature_report(hid_device *device, const unsigned char
                                          size_t length)
 {
     delay();
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     Handle *h = handle(device);
     if (!h)
         return -1;
@@ -273,7 +269,7 @@ int VirtualKeyboard::send_feature_report(hid_device *device, const unsigned char
 
     state.receiveCommand(bytes(data + 1, length - 1));
     queryReports.clear();
-    queryThread = QThread::currentThread();
+    queryThread = std::this_thread::get_id();
     const QByteArray reply = state.queryData();
     for (int offset = 0; offset < reply.size(); offset += reportLength) {
         if (dataReportsPerQuery >= 0 && int(queryReports.size()) >= dataReportsPerQuery)
@@ -290,7 +286,7 @@ int VirtualKeyboard::send_feature_report(hid_device *device, const unsigned char
 int VirtualKeyboard::get_feature_report(hid_device *device, unsigned char *data, size_t length)
 {
     delay();
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     Handle *h = handle(device);
     if (!h)
         return -1;
@@ -315,7 +311,7 @@ int VirtualKeyboard::get_feature_report(hid_device *device, unsigned char *data,
 int VirtualKeyboard::write(hid_device *device, const unsigned char *data, size_t length)
 {
     delay();
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     Handle *h = handle(device);
     if (!h)
         return -1;
@@ -340,7 +336,7 @@ int VirtualKeyboard::read_timeout(hid_device *device, unsigned char *data, size_
 {
     const bool blockingRead = milliseconds == -1;
     delay();
-    QMutexLocker locker(&lock);
+    std::unique_lock<std::mutex> locker(lock);
     Handle *h = handle(device);
     if (!h)
         return -1;
@@ -352,13 +348,14 @@ int VirtualKeyboard::read_timeout(hid_device *device, unsigned char *data, size_
         record(kind, path, QByteArray(), result);
         return result;
     }
-    const QDeadlineTimer deadline = h->nonblocking     ? QDeadlineTimer(0)
-                                    : milliseconds < 0 ? QDeadlineTimer(QDeadlineTimer::Forever)
-                                                       : QDeadlineTimer(milliseconds);
+    const bool waitsForever = !h->nonblocking && milliseconds < 0;
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::milliseconds(h->nonblocking ? 0 : std::max(milliseconds, 0));
+    auto expired = [&] { return !waitsForever && std::chrono::steady_clock::now() >= deadline; };
     // The thread that sent the query reading on a command handle is the host asking for the
     // next data report; every handle open on the node gets a copy of it.
     auto ready = [&] {
-        if (h->command && QThread::currentThread() == queryThread && h->received.empty() &&
+        if (h->command && std::this_thread::get_id() == queryThread && h->received.empty() &&
             !queryReports.empty()) {
             const QByteArray next = queryReports.front();
             queryReports.pop_front();
@@ -366,8 +363,12 @@ int VirtualKeyboard::read_timeout(hid_device *device, unsigned char *data, size_
         }
         return !h->received.empty();
     };
-    while (plugged && !state.inBootLoader() && handle(device) && !ready() && !deadline.hasExpired())
-        inputArrived.wait(&lock, deadline);
+    while (plugged && !state.inBootLoader() && handle(device) && !ready() && !expired()) {
+        if (waitsForever)
+            inputArrived.wait(locker);
+        else
+            inputArrived.wait_until(locker, deadline);
+    }
 
     if (!handle(device) || !plugged || state.inBootLoader()) {
         record(kind, path, QByteArray(), -1);
@@ -387,62 +388,62 @@ int VirtualKeyboard::read_timeout(hid_device *device, unsigned char *data, size_
 
 void VirtualKeyboard::plug()
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     plugged = true;
     state.leaveBootLoader();
 }
 
 void VirtualKeyboard::unplug()
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     disconnect();
 }
 
 bool VirtualKeyboard::isPlugged() const
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     return plugged && !state.inBootLoader();
 }
 
 void VirtualKeyboard::setInterfaces(Interfaces interfaces)
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     present = interfaces;
 }
 
 void VirtualKeyboard::setRefusesOpens(OpenFailure reason)
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     refusal = reason;
 }
 
 void VirtualKeyboard::setNodes(Nodes nodes)
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     nodeLayout = nodes;
 }
 
 VirtualKeyboard::Nodes VirtualKeyboard::nodes() const
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     return nodeLayout;
 }
 
 QString VirtualKeyboard::commandNode() const
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     return commandNodeLocked();
 }
 
 QString VirtualKeyboard::inputNode() const
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     return inputNodeLocked();
 }
 
 void VirtualKeyboard::armFault(Fault fault, int k)
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     armedFault = fault;
     faultCountdown = k;
     struck = false;
@@ -450,38 +451,38 @@ void VirtualKeyboard::armFault(Fault fault, int k)
 
 bool VirtualKeyboard::faultStruck() const
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     return struck;
 }
 
 void VirtualKeyboard::setAnswersFeatureReports(bool answers)
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     answersFeatureReports = answers;
 }
 
 void VirtualKeyboard::setDataReportsPerQuery(int count)
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     dataReportsPerQuery = count;
 }
 
 void VirtualKeyboard::setShortDataReports(bool shortReports)
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     shortDataReports = shortReports;
 }
 
 void VirtualKeyboard::setLatency(int ms)
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     latencyMs = ms;
-    latencyChanged.wakeAll();
+    latencyChanged.notify_all();
 }
 
 void VirtualKeyboard::setIdentity(const VirtualFirmware::Identity &identity)
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     state.identity = identity;
 }
 
@@ -498,7 +499,7 @@ void VirtualKeyboard::changeLighting(const std::array<quint8, 7> &ledType)
     for (int i = 0; i < 7; ++i)
         report[4 + i] = char(ledType[size_t(i)]);
     {
-        QMutexLocker locker(&lock);
+        std::lock_guard<std::mutex> locker(lock);
         state.profiles[state.currentProfile].ledType = ledType;
     }
     sendInputReport(report);
@@ -506,7 +507,7 @@ void VirtualKeyboard::changeLighting(const std::array<quint8, 7> &ledType)
 
 void VirtualKeyboard::sendInputReport(const QByteArray &report)
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     // A report carries at least one byte: an empty one never reaches the host.
     if (!plugged || report.isEmpty())
         return;
@@ -515,30 +516,30 @@ void VirtualKeyboard::sendInputReport(const QByteArray &report)
 
 VirtualFirmware VirtualKeyboard::firmware() const
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     return state;
 }
 
 void VirtualKeyboard::setFirmware(const VirtualFirmware &firmware)
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     state = firmware;
 }
 
 QList<VirtualKeyboard::Call> VirtualKeyboard::calls() const
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     return log;
 }
 
 void VirtualKeyboard::clearCalls()
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     log.clear();
 }
 
 int VirtualKeyboard::openHandles() const
 {
-    QMutexLocker locker(&lock);
+    std::lock_guard<std::mutex> locker(lock);
     return int(handles.size());
 }

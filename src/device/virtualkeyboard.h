@@ -6,14 +6,15 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
-#include <QMutex>
 #include <QSet>
 #include <QString>
-#include <QWaitCondition>
 
 #include <array>
 #include <chrono>
+#include <condition_variable>
 #include <deque>
+#include <mutex>
+#include <thread>
 
 // An R7 keyboard that lives inside the program. It enumerates like the real one (both
 // vendor-defined interfaces), answers every command from its own firmware state, sends
@@ -25,8 +26,9 @@
 // own copy of each report the keyboard sends while it is open; a report sent while nothing is
 // open waits in the keyboard for the next open. The data reports of a query are sent one by
 // one as the host reads them.
-class QThread;
-
+//
+// Its lock and wake-ups are the C++ library's, so that ThreadSanitizer sees every hand-off
+// between the threads of the program and of a test.
 class VirtualKeyboard final : public HidBackend
 {
 public:
@@ -148,13 +150,13 @@ private:
     // Counts a call that can fail; returns true when it is the armed one, with its fault.
     bool strikes(Fault &fault);
 
-    mutable QMutex lock;
-    QWaitCondition inputArrived;
-    mutable QWaitCondition latencyChanged;
+    mutable std::mutex lock;
+    std::condition_variable inputArrived;
+    mutable std::condition_variable latencyChanged;
     VirtualFirmware state;
     QSet<Handle *> handles;
     std::deque<QByteArray> queryReports;         // data reports of the query not yet sent
-    QThread *queryThread = nullptr;              // the thread that sent the query
+    std::thread::id queryThread;                 // the thread that sent the query
     QHash<QString, std::deque<QByteArray>> held; // sent while no handle was open, by node
     Nodes nodeLayout = Nodes::Separate;
     int faultCountdown = 0; // 0: nothing armed

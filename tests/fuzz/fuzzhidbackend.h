@@ -43,6 +43,8 @@ public:
     void close(hid_device *) override {}
     // A failed open is the keyboard gone: the fuzzer's bytes say nothing about permissions.
     OpenFailure openFailure(const char *) override { return OpenFailure::Gone; }
+    // No firmware needs time here: the pauses would only slow the fuzzer down.
+    void pause(int) override {}
     int set_nonblocking(hid_device *, int) override { return fails() ? -1 : 0; }
 
     int send_feature_report(hid_device *, const unsigned char *, size_t length) override
