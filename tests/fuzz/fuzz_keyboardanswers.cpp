@@ -10,6 +10,7 @@
 #include <QLoggingCategory>
 
 #include <array>
+#include <future>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -17,13 +18,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static char name[] = "fuzz_keyboardanswers";
     static char *argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    // Set up once: both would otherwise cost more than the input itself.
+    static const QList<DevInfoEntry> embedded = [] {
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+        return readDeviceTable(QStringLiteral(":/DevInfo.ini"), {});
+    }();
 
     // The first byte is the table's report length, so that chunks of every size are cut from
     // the 64- and 128-byte blocks.
     if (size == 0)
         return 0;
-    QList<DevInfoEntry> table = readDeviceTable(QStringLiteral(":/DevInfo.ini"), {});
+    QList<DevInfoEntry> table = embedded;
     table[0].reportLength = data[0] == 0 ? 64 : data[0];
     FuzzHidBackend keyboard(data + 1, size - 1);
     Hid_Thread hid(keyboard);
@@ -45,10 +50,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     hid.hid_A1H_GetCurrentProfile(a);
     hid.hid_B0H_GetSevenColor(block.data());
 
-    // The rest of the bytes are what the input collection delivers.
+    // The rest of the bytes are what the input collection delivers. Once they run out every
+    // open fails and the worker says the keyboard is gone (on its own thread: no event loop).
+    std::promise<void> gone;
+    QObject::connect(&hid, &Hid_Thread::deviceRemoved, [&gone] { gone.set_value(); });
     hid.swichCurDevice(0);
-    while (hid.isWorkerRunning())
-        QThread::msleep(1);
+    if (hid.isWorkerRunning())
+        gone.get_future().wait();
     hid.stopWorker();
     return 0;
 }
