@@ -419,13 +419,17 @@ CheckedFile readCheckedFile(const QString &path, SettingsKind kind)
         return result;
     }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Read in one go: QFile's own buffer would only be one more copy.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         result.check.refusal = FileRefusal::Unreadable;
         return result;
     }
-    // The file may have grown since its size was taken: one byte more than allowed is enough
-    // to tell.
-    result.content = file.read(maxSettingsFileSize + 1);
+    // Read what the file holds plus one byte, so that growth since its size was taken shows;
+    // never more than one byte over the cap. QIODevice::read allocates the whole request up
+    // front, so asking for the cap itself would cost a megabyte per small file.
+    result.content = file.read(info.size() + 1);
+    if (result.content.size() > info.size())
+        result.content += file.read(maxSettingsFileSize + 1 - result.content.size());
     if (file.error() != QFileDevice::NoError) {
         result.content.clear();
         result.check.refusal = FileRefusal::Unreadable;

@@ -27,8 +27,12 @@ Workspace *workspace = nullptr;
 void writeFile(const QString &path, const QByteArray &content)
 {
     QDir().mkpath(QFileInfo(path).path());
+    // A new file each time: ext4 flushes a file truncated and rewritten in place to the disk
+    // when it is closed, which would make the run about the disk.
+    QFile::remove(path);
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(content) != content.size())
         abort();
 }
 } // namespace
@@ -51,17 +55,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     myQQuickView &view = *workspace->view;
     const QString source = QStringLiteral("shared.in");
-    writeFile(source, QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    writeFile(source,
+              QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
 
-    view.importProfile(0, source);
-    static_cast<void>(view.ui_88H_GetLEDType());
-    static_cast<void>(view.ui_B0H_GetColor());
-    static_cast<void>(view.ui_92H_GetUserPicture(0));
-    static_cast<void>(view.getKeydefine(0));
-
-    view.importMacro(QStringLiteral("M"), source);
-    static_cast<void>(view.loadMacroIni(QStringLiteral("M")));
-    static_cast<void>(view.loadMacroIniConfig(QStringLiteral("M")));
-    static_cast<void>(view.getMacroRepeat(QStringLiteral("M")));
+    // A refused import returns before anything is written, so only an accepted file is read
+    // back the way the pages read it.
+    if (view.importProfile(0, source) == FileRefusal::None) {
+        static_cast<void>(view.ui_88H_GetLEDType());
+        static_cast<void>(view.ui_B0H_GetColor());
+        static_cast<void>(view.ui_92H_GetUserPicture(0));
+        static_cast<void>(view.getKeydefine(0));
+    }
+    if (view.importMacro(QStringLiteral("M"), source) == FileRefusal::None) {
+        static_cast<void>(view.loadMacroIni(QStringLiteral("M")));
+        static_cast<void>(view.loadMacroIniConfig(QStringLiteral("M")));
+        static_cast<void>(view.getMacroRepeat(QStringLiteral("M")));
+    }
     return 0;
 }
