@@ -155,8 +155,10 @@ void MacroStoreTest::deleteRemovesOnlyExistingFiles()
 
 void MacroStoreTest::loadReadsMissingStepsAsZero()
 {
-    writeMacro(QStringLiteral("M"),
-               {{"config/total", 3}, {"macro/0", "A" + down}, {"macro/2", "10   [Delay]"}});
+    writeMacro(QStringLiteral("M"), {{"config/total", 3},
+                                     {"macro/0", "A" + down},
+                                     {"macro/2", "10   [Delay]"},
+                                     {"macro/3", "B" + down}});
     QCOMPARE(view->loadMacroIni(QStringLiteral("M")),
              (QStringList{"A" + down, "0", "10   [Delay]"}));
 }

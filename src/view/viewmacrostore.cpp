@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QSettings>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -93,12 +94,19 @@ QStringList myQQuickView::loadMacroIni(QVariant name)
     const std::optional<QString> file = existingMacroFile(name);
     if (!file)
         return {};
-    const QSettings macro(*file, QSettings::IniFormat);
-    const int total = std::min(MacroFiles::readInt(macro, totalKey, 0), maxStoredSteps);
-    QStringList steps;
-    for (int i = 0; i < total; ++i)
-        steps.append(macro.value(QStringLiteral("macro/") + QString::number(i), QStringLiteral("0"))
-                         .toString());
+    QSettings macro(*file, QSettings::IniFormat);
+    const int total = std::clamp(MacroFiles::readInt(macro, totalKey, 0), 0, maxStoredSteps);
+    // Only the steps the file holds are looked up: a total that claims far more steps than are
+    // there costs no more than the steps themselves.
+    QStringList steps(total, QStringLiteral("0"));
+    macro.beginGroup(QStringLiteral("macro"));
+    const QStringList stored = macro.childKeys();
+    for (const QString &key : stored) {
+        bool number = false;
+        const int i = key.toInt(&number);
+        if (number && i >= 0 && i < total && key == QString::number(i))
+            steps[i] = macro.value(key).toString();
+    }
     return steps;
 }
 
