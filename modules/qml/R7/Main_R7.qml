@@ -15,8 +15,22 @@ Item {
     property var _UsbCode: []
     property int _MaxProfile: 0
 
+    // The four pages are made by createPages(), when the interface is first set up: the window
+    // is up before the pages' thousands of items exist, and they exist before the user sees any.
+    readonly property Item _Page_Keydefine: keydefineLoader.item
+    readonly property Item _Page_Macro: macroLoader.item
+    readonly property Item _Page_Color: colorLoader.item
+    readonly property Item _Page_BackLighting: backLightingLoader.item
+
     // A key press or release from the keyboard hook, for the pages.
     signal msg_KB(bool isDown, int usbCode)
+
+    function createPages() {
+        keydefineLoader.active = true
+        macroLoader.active = true
+        colorLoader.active = true
+        backLightingLoader.active = true
+    }
 
     function initUI() {
         _HWDef = ui_View.loadHWDef()
@@ -119,43 +133,56 @@ Item {
             }
         }
 
-        Page_Keydefine {
-            id: _Page_Keydefine
-            visible: _fkPage.curID === 0
+        Loader {
+            id: keydefineLoader
+            active: false
+            sourceComponent: Page_Keydefine {
+                visible: _fkPage.curID === 0
+            }
         }
 
-        Page_Macro {
-            id: _Page_Macro
-            y: 46
-            visible: _fkPage.curID === 1
+        Loader {
+            id: macroLoader
+            active: false
+            sourceComponent: Page_Macro {
+                id: macroPage
+                y: 46
+                visible: _fkPage.curID === 1
 
-            // Shown or not, the page records what the keyboard reports.
-            Connections {
-                target: mainItem_R7
-                function onMsg_KB(isDown, usbCode) {
-                    _Page_Macro.detectKeyboard(isDown, usbCode)
+                // Shown or not, the page records what the keyboard reports.
+                Connections {
+                    target: mainItem_R7
+                    function onMsg_KB(isDown, usbCode) {
+                        macroPage.detectKeyboard(isDown, usbCode)
+                    }
                 }
             }
         }
 
-        Page_Color {
-            id: _Page_Color
-            property bool isComponentIsOk: false
-            visible: _fkPage.curID === 2
-            Component.onCompleted: isComponentIsOk = true
-            onVisibleChanged: {
-                if (isComponentIsOk)
-                    playEffect(visible)
+        Loader {
+            id: colorLoader
+            active: false
+            sourceComponent: Page_Color {
+                property bool isComponentIsOk: false
+                visible: _fkPage.curID === 2
+                Component.onCompleted: isComponentIsOk = true
+                onVisibleChanged: {
+                    if (isComponentIsOk)
+                        playEffect(visible)
+                }
             }
         }
 
-        Page_BackLighting {
-            id: _Page_BackLighting
-            y: 46
-            visible: _fkPage.curID === 3
-            onVisibleChanged: {
-                if (visible)
-                    syncColor()
+        Loader {
+            id: backLightingLoader
+            active: false
+            sourceComponent: Page_BackLighting {
+                y: 46
+                visible: _fkPage.curID === 3
+                onVisibleChanged: {
+                    if (visible)
+                        syncColor()
+                }
             }
         }
     }
