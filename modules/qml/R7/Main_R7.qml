@@ -229,8 +229,10 @@ Item {
             fnItem.visible = true
         }
         onFinished: {
-            _fkPage.visible = true
+            // The page comes before the area shows, so that no other page is shown for a moment
+            // (and reads its pictures) on the way.
             _fkPage.curID = fnItem.currentIndex
+            _fkPage.visible = true
             pa_X.restart()
         }
         NumberAnimation {
