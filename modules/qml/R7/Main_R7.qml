@@ -133,57 +133,59 @@ Item {
             }
         }
 
+        // Each page's file is read when the page is made, not with the window.
         Loader {
             id: keydefineLoader
+            visible: _fkPage.curID === 0
             active: false
-            sourceComponent: Page_Keydefine {
-                visible: _fkPage.curID === 0
-            }
+            source: "Page_Keydefine.qml"
         }
 
         Loader {
             id: macroLoader
+            y: 46
+            visible: _fkPage.curID === 1
             active: false
-            sourceComponent: Page_Macro {
-                id: macroPage
-                y: 46
-                visible: _fkPage.curID === 1
-
-                // Shown or not, the page records what the keyboard reports.
-                Connections {
-                    target: mainItem_R7
-                    function onMsg_KB(isDown, usbCode) {
-                        macroPage.detectKeyboard(isDown, usbCode)
-                    }
-                }
-            }
+            source: "Page_Macro.qml"
         }
 
         Loader {
             id: colorLoader
+            visible: _fkPage.curID === 2
             active: false
-            sourceComponent: Page_Color {
-                property bool isComponentIsOk: false
-                visible: _fkPage.curID === 2
-                Component.onCompleted: isComponentIsOk = true
-                onVisibleChanged: {
-                    if (isComponentIsOk)
-                        playEffect(visible)
-                }
-            }
+            source: "Page_Color.qml"
         }
 
         Loader {
             id: backLightingLoader
+            y: 46
+            visible: _fkPage.curID === 3
             active: false
-            sourceComponent: Page_BackLighting {
-                y: 46
-                visible: _fkPage.curID === 3
-                onVisibleChanged: {
-                    if (visible)
-                        syncColor()
-                }
-            }
+            source: "Page_BackLighting.qml"
+        }
+    }
+
+    // Shown or not, the macro page records what the keyboard reports.
+    Connections {
+        target: mainItem_R7
+        function onMsg_KB(isDown, usbCode) {
+            if (_Page_Macro)
+                _Page_Macro.detectKeyboard(isDown, usbCode)
+        }
+    }
+
+    Connections {
+        target: _Page_Color
+        function onVisibleChanged() {
+            _Page_Color.playEffect(_Page_Color.visible)
+        }
+    }
+
+    Connections {
+        target: _Page_BackLighting
+        function onVisibleChanged() {
+            if (_Page_BackLighting.visible)
+                _Page_BackLighting.syncColor()
         }
     }
 
@@ -210,7 +212,7 @@ Item {
         opacity: 0.2 + 0.8 * enabled
         onIndexChanged_btn: (currentIndex) => {
             mainItem_R7.changeProfile(currentIndex)
-            if (_Page_Color.isComponentIsOk)
+            if (_Page_Color)
                 _Page_Color.playEffect(_Page_Color.visible)
         }
     }
