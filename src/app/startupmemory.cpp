@@ -2,7 +2,9 @@
 
 #include <QQmlEngine>
 
-#ifdef __GLIBC__
+// Under AddressSanitizer the heap is the sanitizer's own: there is nothing to trim.
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
+#define R7_TRIM_HEAP
 #include <malloc.h>
 #endif
 
@@ -10,7 +12,7 @@ void releaseStartupMemory(QQmlEngine *engine)
 {
     if (engine)
         engine->collectGarbage();
-#ifdef __GLIBC__
+#ifdef R7_TRIM_HEAP
     malloc_trim(0);
 #endif
 }
