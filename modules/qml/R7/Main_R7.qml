@@ -47,8 +47,11 @@ Item {
         _Page_BackLighting.initUI()
     }
 
-    // The keyboard changed its lighting by itself.
+    // The keyboard changed its lighting by itself. Before the pages are made there is nothing
+    // to reload: they read the keyboard's lighting when they are set up.
     function zzzMorvel() {
+        if (!_Page_Color)
+            return
         _Page_Color.initUI()
         _Page_BackLighting.initUI()
         _Page_Color.playEffect(_Page_Color.visible)
