@@ -303,24 +303,35 @@ void KeyPageTest::shellButtonsWriteTheMatrix_data()
     QTest::addColumn<int>("positions");
     QTest::addColumn<int>("button");
     QTest::addColumn<Codes>("sent");
+    QTest::addColumn<bool>("pageShown");
     // ALL RESET: every key back to its default, the positions without a key to 0.
-    QTest::newRow("total reset") << 128 << 1 << Codes{};
+    QTest::newRow("total reset") << 128 << 1 << Codes{} << true;
     // ALL SAVE: the page's values, and the profile's where the layout knows no position.
-    QTest::newRow("total apply, short layout") << 116 << 3 << Codes{{keyA, 0x14}, {noKey, 0x07}};
+    QTest::newRow("total apply, short layout")
+        << 116 << 3 << Codes{{keyA, 0x14}, {noKey, 0x07}} << true;
+    // The page's values are there before its key picture is first drawn.
+    QTest::newRow("total reset, page never shown") << 128 << 1 << Codes{} << false;
+    QTest::newRow("total apply, page never shown")
+        << 128 << 3 << Codes{{keyA, 0x14}, {noKey, 0x07}} << false;
 }
 
-// The bottom bar acts on this page with gaming mode off too.
+// The bottom bar acts on this page with gaming mode off too, shown or not.
 void KeyPageTest::shellButtonsWriteTheMatrix()
 {
     QFETCH(int, positions);
     QFETCH(int, button);
     QFETCH(Codes, sent);
+    QFETCH(bool, pageShown);
     Program program(fastSpeed, [&](const TestWorkspace &workspace) {
         storeCodes(workspace, {{keyA, 0x14}, {noKey, 0x07}});
         editHardwareDefinition(workspace, "total_FW=128",
                                "total_FW=" + QByteArray::number(positions));
     });
-    start(program);
+    if (pageShown)
+        start(program);
+    else
+        QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
+    QCOMPARE(onPage(program, "modelR7.keysDrawn").toBool(), pageShown);
     VirtualFirmware firmware = VirtualKeyboard::shared().firmware();
     firmware.profiles[0].keyMatrix.fill(char(0xFF));
     VirtualKeyboard::shared().setFirmware(firmware);

@@ -99,6 +99,7 @@ Item {
     }
 
     function initUI() {
+        main_R7.createPages()
         _Page_Globalsetting.initUI()
         main_R7.initUI()
     }

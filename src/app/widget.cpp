@@ -1,6 +1,7 @@
 #include "app/widget.h"
 
 #include "app/devicetable.h"
+#include "app/startupmemory.h"
 #include "app/userevent.h"
 #include "view/myqquickview.h"
 
@@ -105,7 +106,12 @@ void Widget::customEvent(QEvent *event)
         userEvent->code != UserEvent::startUiCode)
         return;
     controller->setBusy(0);
-    controller->uiView()->runUI();
+    myQQuickView *view = controller->uiView();
+    view->runUI();
+    // Queued behind "run": the interface is complete then, and what its set-up needed only
+    // once can go.
+    QMetaObject::invokeMethod(
+        view, [view] { releaseStartupMemory(view->engine()); }, Qt::QueuedConnection);
 }
 
 #ifdef Q_OS_WIN

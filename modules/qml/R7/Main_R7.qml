@@ -15,8 +15,22 @@ Item {
     property var _UsbCode: []
     property int _MaxProfile: 0
 
+    // The four pages are made by createPages(), when the interface is first set up: the window
+    // is up before the pages' thousands of items exist, and they exist before the user sees any.
+    readonly property Item _Page_Keydefine: keydefineLoader.item
+    readonly property Item _Page_Macro: macroLoader.item
+    readonly property Item _Page_Color: colorLoader.item
+    readonly property Item _Page_BackLighting: backLightingLoader.item
+
     // A key press or release from the keyboard hook, for the pages.
     signal msg_KB(bool isDown, int usbCode)
+
+    function createPages() {
+        keydefineLoader.active = true
+        macroLoader.active = true
+        colorLoader.active = true
+        backLightingLoader.active = true
+    }
 
     function initUI() {
         _HWDef = ui_View.loadHWDef()
@@ -33,8 +47,11 @@ Item {
         _Page_BackLighting.initUI()
     }
 
-    // The keyboard changed its lighting by itself.
+    // The keyboard changed its lighting by itself. Before the pages are made there is nothing
+    // to reload: they read the keyboard's lighting when they are set up.
     function zzzMorvel() {
+        if (!_Page_Color)
+            return
         _Page_Color.initUI()
         _Page_BackLighting.initUI()
         _Page_Color.playEffect(_Page_Color.visible)
@@ -119,44 +136,59 @@ Item {
             }
         }
 
-        Page_Keydefine {
-            id: _Page_Keydefine
+        // Each page's file is read when the page is made, not with the window.
+        Loader {
+            id: keydefineLoader
             visible: _fkPage.curID === 0
+            active: false
+            source: "Page_Keydefine.qml"
         }
 
-        Page_Macro {
-            id: _Page_Macro
+        Loader {
+            id: macroLoader
             y: 46
             visible: _fkPage.curID === 1
-
-            // Shown or not, the page records what the keyboard reports.
-            Connections {
-                target: mainItem_R7
-                function onMsg_KB(isDown, usbCode) {
-                    _Page_Macro.detectKeyboard(isDown, usbCode)
-                }
-            }
+            active: false
+            source: "Page_Macro.qml"
         }
 
-        Page_Color {
-            id: _Page_Color
-            property bool isComponentIsOk: false
+        Loader {
+            id: colorLoader
             visible: _fkPage.curID === 2
-            Component.onCompleted: isComponentIsOk = true
-            onVisibleChanged: {
-                if (isComponentIsOk)
-                    playEffect(visible)
-            }
+            active: false
+            source: "Page_Color.qml"
         }
 
-        Page_BackLighting {
-            id: _Page_BackLighting
+        Loader {
+            id: backLightingLoader
             y: 46
             visible: _fkPage.curID === 3
-            onVisibleChanged: {
-                if (visible)
-                    syncColor()
-            }
+            active: false
+            source: "Page_BackLighting.qml"
+        }
+    }
+
+    // Shown or not, the macro page records what the keyboard reports.
+    Connections {
+        target: mainItem_R7
+        function onMsg_KB(isDown, usbCode) {
+            if (_Page_Macro)
+                _Page_Macro.detectKeyboard(isDown, usbCode)
+        }
+    }
+
+    Connections {
+        target: _Page_Color
+        function onVisibleChanged() {
+            _Page_Color.playEffect(_Page_Color.visible)
+        }
+    }
+
+    Connections {
+        target: _Page_BackLighting
+        function onVisibleChanged() {
+            if (_Page_BackLighting.visible)
+                _Page_BackLighting.syncColor()
         }
     }
 
@@ -183,7 +215,7 @@ Item {
         opacity: 0.2 + 0.8 * enabled
         onIndexChanged_btn: (currentIndex) => {
             mainItem_R7.changeProfile(currentIndex)
-            if (_Page_Color.isComponentIsOk)
+            if (_Page_Color)
                 _Page_Color.playEffect(_Page_Color.visible)
         }
     }
@@ -202,8 +234,10 @@ Item {
             fnItem.visible = true
         }
         onFinished: {
-            _fkPage.visible = true
+            // The page comes before the area shows, so that no other page is shown for a moment
+            // (and reads its pictures) on the way.
             _fkPage.curID = fnItem.currentIndex
+            _fkPage.visible = true
             pa_X.restart()
         }
         NumberAnimation {

@@ -13,6 +13,7 @@ Item {
     property bool dragIsOverTarget: false
     // Neither selectable nor draggable: the Fn key, which the keyboard needs to stay itself.
     readonly property int lockedMatrix: 89
+    property bool keysDrawn: false
 
     signal dragKey
 
@@ -27,17 +28,21 @@ Item {
     }
 
     // _HWDef: [keys drawn, matrix positions, then x, y, type, name, matrix, code per key].
+    // The keys are records until the picture is first shown: the page keeps its values in
+    // getKey either way, and the hundred-odd key items are made only when someone looks.
     function initUI(_HWDef) {
         hWDef = _HWDef
         const keys = []
-        const component = Qt.createComponent("Key_KeyDefine.qml")
         const drawn = Number(_HWDef[0] ?? 0)
         for (let i = 0; i < drawn; ++i) {
             const at = 2 + 6 * i
             const matrix = Number(_HWDef[at + 4])
             const keyCode = Number(_HWDef[at + 5])
-            const placed = Number.isInteger(matrix) && matrix >= 0
-            const key = !placed ? null : component.createObject(modelR7, {
+            if (!Number.isInteger(matrix) || matrix < 0) {
+                console.log("Error creating key:", i)
+                continue
+            }
+            keys[matrix] = {
                 x: Number(_HWDef[at]),
                 y: Number(_HWDef[at + 1]),
                 keyType: Number(_HWDef[at + 2]),
@@ -46,12 +51,7 @@ Item {
                 keyCode: keyCode,
                 keyCode_Default: keyCode,
                 enabled: matrix !== lockedMatrix
-            })
-            if (key === null) {
-                console.log("Error creating key:", i)
-                continue
             }
-            keys[matrix] = key
         }
         const positions = Math.max(Number(_HWDef[1] ?? 0), keys.length)
         for (let m = 0; m < positions; ++m) {
@@ -59,6 +59,30 @@ Item {
                 keys[m] = placeholder()
         }
         getKey = keys
+        if (visible)
+            drawKeys()
+    }
+
+    // Turns the key records into key items, with the values they hold now.
+    function drawKeys() {
+        const component = Qt.createComponent("Key_KeyDefine.qml")
+        const keys = getKey.slice()
+        for (let m = 0; m < keys.length; ++m) {
+            if (keys[m].matrix < 0)
+                continue
+            const key = component.createObject(modelR7, keys[m])
+            if (key === null)
+                console.log("Error creating key:", m)
+            else
+                keys[m] = key
+        }
+        getKey = keys
+        keysDrawn = true
+    }
+
+    onVisibleChanged: {
+        if (visible && !keysDrawn)
+            drawKeys()
     }
 
     function placeholder() {

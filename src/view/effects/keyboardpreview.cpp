@@ -320,6 +320,15 @@ void KeyboardPreview::drawBackground()
     }
 }
 
+QSGNode *KeyboardPreview::updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *data)
+{
+    // The scene graph syncs hidden items too. Hidden, the preview keeps what it had: its three
+    // frame-sized images are made when it is first shown, and it is repainted whenever shown.
+    if (!isVisible())
+        return oldNode;
+    return QQuickPaintedItem::updatePaintNode(oldNode, data);
+}
+
 void KeyboardPreview::paint(QPainter *painter)
 {
     if (background.isNull() && width() > 0 && height() > 0)

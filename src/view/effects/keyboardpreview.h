@@ -89,6 +89,7 @@ public:
     void setFrameInterval(int ms);
 
     void paint(QPainter *painter) override;
+    QSGNode *updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *data) override;
 
 Q_SIGNALS:
     void effectIndexChanged();
