@@ -186,26 +186,6 @@ const QList<CommandCase> &commandCases()
     return cases;
 }
 
-// A keyboard whose answers differ from every caller's own values.
-VirtualFirmware configured()
-{
-    VirtualFirmware firmware;
-    firmware.keyboardOption = {0x01, 0x5A, 0xC3};
-    firmware.buttonSensitivity = 7;
-    firmware.currentProfile = 2;
-    firmware.profiles[2].ledType = {0x05, 45, 3, 1, 6, 0x41, 0x9A};
-    const auto low = pattern(0x10);
-    const auto high = pattern(0x90);
-    firmware.profiles[2].keyMatrix = asBytes(low.data(), 128) + asBytes(high.data(), 128);
-    const auto colors = pattern(0x40);
-    firmware.profiles[2].sevenColor = asBytes(colors.data(), 64);
-    const auto plane = pattern(0x22);
-    firmware.profiles[2].pictures.insert(2 * 4 + 3, asBytes(plane.data(), 128));
-    const auto stored = pattern(0x66);
-    firmware.macros.insert(9, asBytes(stored.data(), 128));
-    return firmware;
-}
-
 } // namespace
 
 class DeviceFaultsTest : public QObject
@@ -235,7 +215,7 @@ private Q_SLOTS:
         QByteArray answer;
         {
             DeviceFixture f;
-            f.keyboard.setFirmware(configured());
+            f.keyboard.setFirmware(configuredFirmware());
             bool ok = false;
             answer = c.run(f.hid, mark, ok);
             QVERIFY(f.settle());
@@ -245,7 +225,7 @@ private Q_SLOTS:
         int k = 1;
         for (;; ++k) {
             DeviceFixture f;
-            f.keyboard.setFirmware(configured());
+            f.keyboard.setFirmware(configuredFirmware());
             FailureLog failures(f.hid);
             f.keyboard.armFault(Fault(fault), k);
             QElapsedTimer clock;

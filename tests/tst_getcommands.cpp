@@ -1,30 +1,5 @@
 #include "devicefixture.h"
 
-namespace
-{
-// The keyboard's state after a few settings were written to it, so every answer differs from
-// the request and from the caller's own values.
-VirtualFirmware configuredFirmware()
-{
-    VirtualFirmware firmware;
-    firmware.keyboardOption = {0x01, 0x5A, 0xC3};
-    firmware.buttonSensitivity = 7;
-    firmware.currentProfile = 2;
-    auto &profile = firmware.profiles[2];
-    profile.ledType = {0x05, 45, 3, 1, 6, 0x41, 0x9A};
-    const auto low = pattern(0x10);
-    const auto high = pattern(0x90);
-    profile.keyMatrix = asBytes(low.data(), 128) + asBytes(high.data(), 128);
-    const auto colors = pattern(0x40);
-    profile.sevenColor = asBytes(colors.data(), 64);
-    const auto plane = pattern(0x22);
-    profile.pictures.insert(2 * 4 + 3, asBytes(plane.data(), 128));
-    const auto macro = pattern(0x66);
-    firmware.macros.insert(9, asBytes(macro.data(), 128));
-    return firmware;
-}
-} // namespace
-
 class GetCommandsTest : public QObject
 {
     Q_OBJECT
