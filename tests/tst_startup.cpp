@@ -7,6 +7,7 @@
 #include "testworkspace.h"
 #include "view/myqquickview.h"
 
+#include <QFileDialog>
 #include <QPointer>
 #include <QQmlContext>
 #include <QQmlExpression>
@@ -113,7 +114,7 @@ void StartupTest::windowLook()
     QCOMPARE(int(widget.windowFlags()), 0x02000801);
     QVERIFY(widget.testAttribute(Qt::WA_TranslucentBackground));
     QCOMPARE(widget.windowOpacity(), 1.0);
-    QCOMPARE(widget.styleSheet(), QStringLiteral("background:transparent;"));
+    QCOMPARE(widget.styleSheet(), QStringLiteral("#Widget { background:transparent; }"));
     QCOMPARE(widget.objectName(), QStringLiteral("Widget"));
     QCOMPARE(widget.size(), QSize(1000, 600));
     QCOMPARE(view->parentWidget(), &widget);
@@ -126,6 +127,14 @@ void StartupTest::windowLook()
     QCOMPARE(context->contextProperty(QStringLiteral("ui_Ctl")).value<QObject *>(),
              widget.uiController());
     QCOMPARE(widget.device().owner, &widget);
+
+    // The file dialogs are parented to the view: the window's transparency must not reach them,
+    // or their text would stand on nothing.
+    QFileDialog dialog(view);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.resize(400, 300);
+    const QImage picture = dialog.grab().toImage();
+    QCOMPARE(qAlpha(picture.pixel(picture.width() - 2, picture.height() - 2)), 255);
 }
 
 void StartupTest::title_data()

@@ -17,7 +17,10 @@ Ui_Controler::Ui_Controler(QWidget *window, Hid_Thread *hid, const QUrl &rootSou
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
     window->setWindowOpacity(1.0);
     window->setAttribute(Qt::WA_TranslucentBackground);
-    window->setStyleSheet(QStringLiteral("background:transparent;"));
+    // Only the window itself: a bare rule would reach every widget parented to it, and the file
+    // dialogs opened from the view would lose their background and show their text on black.
+    window->setStyleSheet(
+        QStringLiteral("#%1 { background:transparent; }").arg(window->objectName()));
 
     registerKeyboardPreview();
     view = new myQQuickView(window);
