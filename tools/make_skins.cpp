@@ -44,10 +44,9 @@ struct Layout {
     QList<Key> keys;
 };
 
-const QColor ink(0xd6, 0xdc, 0xe4);     // icons at rest
-const QColor inkDim(0x7d, 0x86, 0x92);  // secondary lines
-const QColor surface(0x15, 0x18, 0x1d); // panels
-const QColor deep(0x0a, 0x0c, 0x0f);    // wells and fields
+const QColor ink(0xd6, 0xdc, 0xe4);    // icons at rest
+const QColor inkDim(0x7d, 0x86, 0x92); // secondary lines
+const QColor deep(0x0a, 0x0c, 0x0f);   // wells and fields
 
 QColor withAlpha(QColor c, int alpha)
 {
@@ -507,7 +506,7 @@ private:
             p.setBrush(c);
             p.drawPolygon(play);
         });
-        pair("list_fn/fnColor", QSize(24, 24), [this](QPainter &p, bool lit) {
+        pair("list_fn/fnColor", QSize(24, 24), [](QPainter &p, bool lit) {
             const QColor dots[3] = {QColor(0xff, 0x3b, 0x5c), QColor(0x3b, 0xe0, 0x7a),
                                     QColor(0x3b, 0x8c, 0xff)};
             const QPointF at[3] = {{12, 8}, {8, 15}, {16, 15}};

@@ -13,11 +13,11 @@ struct KeyColour {
     int b = 0;
     int alpha = 0;
 
-    friend bool operator==(const KeyColour &a, const KeyColour &b)
+    friend bool operator==(const KeyColour &lhs, const KeyColour &rhs)
     {
-        return a.r == b.r && a.g == b.g && a.b == b.b && a.alpha == b.alpha;
+        return lhs.r == rhs.r && lhs.g == rhs.g && lhs.b == rhs.b && lhs.alpha == rhs.alpha;
     }
-    friend bool operator!=(const KeyColour &a, const KeyColour &b) { return !(a == b); }
+    friend bool operator!=(const KeyColour &lhs, const KeyColour &rhs) { return !(lhs == rhs); }
 };
 
 // The lighting effects as the keyboard plays them, one tick at a time, on the keys of a

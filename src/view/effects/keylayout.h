@@ -20,9 +20,9 @@ struct Rgb {
     int g = 0;
     int b = 0;
 
-    friend bool operator==(const Rgb &a, const Rgb &b)
+    friend bool operator==(const Rgb &lhs, const Rgb &rhs)
     {
-        return a.r == b.r && a.g == b.g && a.b == b.b;
+        return lhs.r == rhs.r && lhs.g == rhs.g && lhs.b == rhs.b;
     }
 };
 
