@@ -1,8 +1,8 @@
-// The program's start-up with an empty interface: the same window set-up, data folders,
-// keyboard check, show and start as the program, around a root that draws nothing. Launched by
-// the start-up measurement in place of the program, it shows what the start-up costs before any
-// of the interface's QML is loaded; with R7_SHELL_OPAQUE=1 the window is left opaque, to show
-// what the translucent window costs.
+// The program's start-up with an empty interface: the data folders, scene graph, window set-up,
+// keyboard check, show and start of the program (not its single-instance lock or input hook),
+// around a root that draws nothing. Launched by the start-up measurement in place of the
+// program, it shows what the start-up costs before any of the interface's QML is loaded; with
+// R7_SHELL_OPAQUE=1 the window is left opaque, to show what the translucent window costs.
 
 #include "app/executabledirectory.h"
 #include "app/scenegraphbackend.h"
