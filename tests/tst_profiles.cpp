@@ -8,7 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace
@@ -191,22 +193,38 @@ void ProfilesTest::defaultProfileValues()
 void ProfilesTest::dialogs_data()
 {
     QTest::addColumn<bool>("save");
+    QTest::addColumn<bool>("desktopExists");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("import") << false << "Open File";
-    QTest::newRow("export") << true << "Save File";
+    QTest::newRow("import") << false << true << "Open File";
+    QTest::newRow("export") << true << true << "Save File";
+    QTest::newRow("import, no desktop folder") << false << false << "Open File";
+    QTest::newRow("export, no desktop folder") << true << false << "Save File";
 }
 
-// The dialogs ask for a .pf file starting on the desktop; cancelling changes nothing.
+// The dialogs ask for a .pf file starting on the desktop, or in the home folder where there is
+// no desktop folder, with no name typed in; cancelling changes nothing.
 void ProfilesTest::dialogs()
 {
     QFETCH(bool, save);
+    QFETCH(bool, desktopExists);
     QFETCH(QString, caption);
+    const QTemporaryDir home;
+    const QString desktop = home.filePath(QStringLiteral("Desktop"));
+    if (desktopExists)
+        QVERIFY(QDir().mkdir(desktop));
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
     QString title;
     QStringList filters;
+    QString folder;
+    QString typedName;
     onNextModal([&](QWidget *modal) {
         if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
             title = dialog->windowTitle();
             filters = dialog->nameFilters();
+            folder = dialog->directory().absolutePath();
+            if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                typedName = name->text();
         }
         static_cast<QDialog *>(modal)->reject();
     });
@@ -215,8 +233,11 @@ void ProfilesTest::dialogs()
         view->saveProfile(0);
     else
         view->loadProfile(0);
+    qputenv("HOME", oldHome);
     QCOMPARE(title, caption);
     QCOMPARE(filters, QStringList{QStringLiteral("Profile(*.pf)")});
+    QCOMPARE(folder, desktopExists ? desktop : home.path());
+    QCOMPARE(typedName, QString());
     QCOMPARE(read(setting(QStringLiteral("p1.bin"))), profileOne);
     QCOMPARE(QDir(setting(QString())).entryList(QDir::Files, QDir::Name), before);
 }
