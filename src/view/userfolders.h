@@ -5,11 +5,17 @@
 #include <QStandardPaths>
 #include <QString>
 
-// Where the import and export dialogs open: the user's desktop, or the home folder where there
-// is no desktop folder. A dialog given a folder that is not there opens its parent with the
+// A standard folder of the user's for a file dialog to open in, or the home folder where that
+// folder does not exist. A dialog given a folder that is not there opens its parent with the
 // folder's name typed in as the file's, and an export would then be written under that name.
+inline QString dialogFolder(QStandardPaths::StandardLocation location)
+{
+    const QString folder = QStandardPaths::writableLocation(location);
+    return QFileInfo(folder).isDir() ? folder : QDir::homePath();
+}
+
+// Where the import and export dialogs open: the user's desktop.
 inline QString desktopFolder()
 {
-    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    return QFileInfo(desktop).isDir() ? desktop : QDir::homePath();
+    return dialogFolder(QStandardPaths::DesktopLocation);
 }

@@ -1,14 +1,14 @@
 #include "view/myqquickview.h"
+#include "view/userfolders.h"
 
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QStandardPaths>
 
 QString myQQuickView::getCustomFilePath()
 {
     const QString path = QFileDialog::getOpenFileName(
-        this, tr("Open File"), QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+        this, tr("Open File"), dialogFolder(QStandardPaths::PicturesLocation),
         tr("Image Files(*.png)"));
     if (path.isEmpty())
         return QString();
