@@ -1,6 +1,6 @@
 // Replacing a file through a temporary file and a rename.
 
-#include "view/atomicfilecopy.h"
+#include "storage/atomicfilecopy.h"
 
 #include <QDir>
 #include <QFile>

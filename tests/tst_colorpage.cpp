@@ -2,7 +2,7 @@
 // keyboard and a copy of the shipped modules/ folder. Device behaviour is checked on the wire.
 
 #include "app/widget.h"
-#include "device/virtualkeyboard.h"
+#include "device/virtual/virtualkeyboard.h"
 #include "interfacetest.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"

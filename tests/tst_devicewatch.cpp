@@ -1,7 +1,7 @@
 // Following the keyboard being plugged in and out, and the lighting states it reports.
 
 #include "app/widget.h"
-#include "device/virtualkeyboard.h"
+#include "device/virtual/virtualkeyboard.h"
 #include "qmlcallrecorder.h"
 #include "testworkspace.h"
 #include "view/myqquickview.h"

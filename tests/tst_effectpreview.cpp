@@ -3,7 +3,7 @@
 // reach the reactive effects. The effects themselves are checked in tst_effectengine.
 
 #include "app/widget.h"
-#include "device/virtualkeyboard.h"
+#include "device/virtual/virtualkeyboard.h"
 #include "interfacetest.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"

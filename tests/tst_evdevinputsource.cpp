@@ -1,5 +1,5 @@
-#include "app/evdevinputsource_linux.h"
-#include "app/inputhook.h"
+#include "capture/evdevinputsource_linux.h"
+#include "capture/inputhook.h"
 #include "hookrecorder.h"
 
 #include <QDir>

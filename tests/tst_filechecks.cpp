@@ -1,13 +1,13 @@
 // Files from outside can never break the program: imports and stored files pass the strict
 // reader first, one instance runs per installation, and what a killed run leaves is cleaned up.
 
-#include "app/leftoverfiles.h"
 #include "app/singleinstance.h"
 #include "app/widget.h"
 #include "runningprogram.h"
+#include "storage/leftoverfiles.h"
+#include "storage/strictsettingsreader.h"
 #include "testworkspace.h"
 #include "view/myqquickview.h"
-#include "view/strictsettingsreader.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,7 +1,7 @@
 // The firmware check that accepts or refuses the connected keyboard.
 
 #include "device/hidthread.h"
-#include "device/virtualkeyboard.h"
+#include "device/virtual/virtualkeyboard.h"
 #include "qmlcallrecorder.h"
 #include "testworkspace.h"
 #include "view/myqquickview.h"
@@ -42,7 +42,6 @@ void FirmwareCheckTest::init()
     workspace = std::make_unique<TestWorkspace>();
     keyboard = std::make_unique<VirtualKeyboard>();
     hid = std::make_unique<Hid_Thread>(*keyboard);
-    Hid_Thread::keyboardAccepted = true;
 }
 
 void FirmwareCheckTest::cleanup()
@@ -98,7 +97,7 @@ void FirmwareCheckTest::acceptRule()
     connectView();
 
     view->syncFW();
-    QCOMPARE(Hid_Thread::keyboardAccepted.load(), accepted);
+    QCOMPARE(hid->isKeyboardAccepted(), accepted);
     QTRY_COMPARE(recorder->names(), QStringList{QStringLiteral("currentVersion")});
     QCOMPARE(recorder->calls().at(0).args, QVariantList{accepted});
 
@@ -106,7 +105,7 @@ void FirmwareCheckTest::acceptRule()
     keyboard->setIdentity({});
     keyboard->setAnswersFeatureReports(true);
     view->syncFW();
-    QVERIFY(Hid_Thread::keyboardAccepted);
+    QVERIFY(hid->isKeyboardAccepted());
 }
 
 // After the refusal nothing but 80H goes out: not the profile query of the check itself, and
@@ -117,7 +116,7 @@ void FirmwareCheckTest::refusedKeyboardGetsOnlyTheVersionQuery()
     connectView();
 
     view->syncFW();
-    QVERIFY(!Hid_Thread::keyboardAccepted);
+    QVERIFY(!hid->isKeyboardAccepted());
     QCOMPARE(int(view->activeProfile()), 0);
     hid->hid_21H_SetCurrentProfile(2);
     uchar profile = 9;

@@ -193,7 +193,7 @@ private Q_SLOTS:
 
         QVERIFY(f.hid.isTransportIdle());
         QCOMPARE(f.keyboard.openHandles(), 0);
-        QCOMPARE(Hid_Thread::keyboardAccepted.load(), true);
+        QCOMPARE(f.hid.isKeyboardAccepted(), true);
     }
 
     void shortDataReportsLeaveTheRestZero()
@@ -211,7 +211,7 @@ private Q_SLOTS:
     void refusedKeyboardIsOnlyAskedForItsVersion()
     {
         DeviceFixture f;
-        Hid_Thread::keyboardAccepted = false;
+        f.hid.setKeyboardAccepted(false);
         uchar sens = 4;
         f.hid.hid_84H_GetButtonSensitivity(sens);
         QCOMPARE(sens, uchar(4));
@@ -227,7 +227,7 @@ private Q_SLOTS:
         f.hid.hid_80H_GetFWVersion(version, mode, code0, code1);
         QCOMPARE(version, ushort(0x0102));
         QCOMPARE(f.traffic(), QList<QByteArray>{hex("00 80 00 00 00 00 55 AA 00")});
-        QVERIFY(Hid_Thread::keyboardAccepted);
+        QVERIFY(f.hid.isKeyboardAccepted());
     }
 
     void getAfterSetWaitsForTheSetTransfer()

@@ -1,7 +1,7 @@
 #include "app/inputcallbacks.h"
-#include "app/inputhook.h"
 #include "app/uicontroler.h"
 #include "app/widget.h"
+#include "capture/inputhook.h"
 #include "qmlcallrecorder.h"
 #include "testworkspace.h"
 #include "xvfbserver.h"

@@ -1,5 +1,5 @@
-#include "app/inputhook.h"
-#include "app/x11inputsource_linux.h"
+#include "capture/inputhook.h"
+#include "capture/x11inputsource_linux.h"
 #include "hookrecorder.h"
 #include "xvfbserver.h"
 

@@ -3,7 +3,7 @@
 
 #include "app/widget.h"
 #include "device/factorykeymatrix.h"
-#include "device/virtualkeyboard.h"
+#include "device/virtual/virtualkeyboard.h"
 #include "interfacetest.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"

@@ -1,8 +1,8 @@
 // The language list and the loading of one language.
 
+#include "backend/qt4localenames.h"
 #include "testworkspace.h"
 #include "view/myqquickview.h"
-#include "view/qt4localenames.h"
 
 #include <QFile>
 #include <QTest>

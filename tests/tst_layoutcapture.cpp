@@ -1,5 +1,5 @@
-#include "app/inputhook.h"
-#include "app/keyrecord_linux.h"
+#include "capture/inputhook.h"
+#include "capture/keyrecord_linux.h"
 
 #include <QMap>
 #include <QSettings>

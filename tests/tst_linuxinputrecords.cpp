@@ -1,6 +1,6 @@
-#include "app/inputhook.h"
-#include "app/keyrecord_linux.h"
-#include "app/mousemessage_linux.h"
+#include "capture/inputhook.h"
+#include "capture/keyrecord_linux.h"
+#include "capture/mousemessage_linux.h"
 #include "hookrecorder.h"
 
 #include <QList>

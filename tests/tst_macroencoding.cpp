@@ -1,6 +1,6 @@
 // The macro encoding on its own: step strings to units, the cut to a slot and the slot image.
 
-#include "view/macroencoding.h"
+#include "backend/macroencoding.h"
 
 #include <QTest>
 

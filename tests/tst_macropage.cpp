@@ -2,9 +2,9 @@
 // copy of the shipped modules/ folder and, for recording, the key hook on a private X server.
 
 #include "app/inputcallbacks.h"
-#include "app/inputhook.h"
 #include "app/widget.h"
-#include "device/virtualkeyboard.h"
+#include "capture/inputhook.h"
+#include "device/virtual/virtualkeyboard.h"
 #include "interfacetest.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"

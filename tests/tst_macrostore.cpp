@@ -1,8 +1,8 @@
 // The macro files: listing, creating, saving, renaming, the standard set, import and export,
 // and what readers make of missing or damaged files.
 
+#include "storage/macrofiles.h"
 #include "testworkspace.h"
-#include "view/macrofiles.h"
 #include "view/myqquickview.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 // Macros from their files to the keyboard's slots: the encoding as it reaches the wire, the
 // over-long macro and its warning, and the writes that saving a bound macro makes.
 
+#include "backend/macroencoding.h"
 #include "devicefixture.h"
 #include "testworkspace.h"
-#include "view/macroencoding.h"
 #include "view/myqquickview.h"
 
 #include <QApplication>

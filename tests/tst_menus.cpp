@@ -2,7 +2,7 @@
 // the virtual keyboard and a copy of the shipped modules/ folder.
 
 #include "app/widget.h"
-#include "device/virtualkeyboard.h"
+#include "device/virtual/virtualkeyboard.h"
 #include "interfacetest.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"

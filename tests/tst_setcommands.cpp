@@ -167,14 +167,14 @@ private Q_SLOTS:
     void refusedKeyboardGetsNoSetCommand()
     {
         DeviceFixture f;
-        Hid_Thread::keyboardAccepted = false;
+        f.hid.setKeyboardAccepted(false);
         auto block = pattern(3);
         f.hid.hid_0CH_SetKeyMatrix_1(block.data());
         QVERIFY(f.settle());
         f.hid.hid_08H_SetLEDType(1, 2, 3, 4, 5, 6, 7);
         QVERIFY(f.settle());
         QCOMPARE(f.deviceCalls(), 0);
-        Hid_Thread::keyboardAccepted = true;
+        f.hid.setKeyboardAccepted(true);
     }
 
     void failedOpenForgetsTheKeyboardUntilTheNextScan()

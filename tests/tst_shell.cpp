@@ -2,7 +2,7 @@
 // keyboard, in a folder holding a copy of the shipped modules/.
 
 #include "app/widget.h"
-#include "device/virtualkeyboard.h"
+#include "device/virtual/virtualkeyboard.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"
 

@@ -1,7 +1,7 @@
-#include "app/keycodetables.h"
+#include "capture/keycodetables.h"
 
 #include "device/factorykeymatrix.h"
-#include "device/virtualfirmware.h"
+#include "device/virtual/virtualfirmware.h"
 
 #include <QDir>
 #include <QFile>

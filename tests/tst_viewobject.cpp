@@ -3,8 +3,8 @@
 #include "app/widget.h"
 #include "qmlcallrecorder.h"
 #include "runningprogram.h"
+#include "storage/hardwarelimits.h"
 #include "testworkspace.h"
-#include "view/hardwarelimits.h"
 #include "view/myqquickview.h"
 
 #include <QApplication>

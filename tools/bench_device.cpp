@@ -1,9 +1,9 @@
 // Prints how long a full key-matrix write and a 128-byte read take against the virtual
 // keyboard, beside the least time the protocol's own pauses allow.
 
-#include "app/devicetable.h"
+#include "device/devicetable.h"
 #include "device/hidthread.h"
-#include "device/virtualkeyboard.h"
+#include "device/virtual/virtualkeyboard.h"
 
 #include <QCoreApplication>
 

@@ -1,8 +1,8 @@
 // Prints what one key event costs in the keyboard procedure: table lookups, the state compare
 // and the callback. Windows drops a low-level hook that answers too slowly, so this must stay
 // far below a millisecond.
-#include "app/inputhook.h"
-#include "app/keyrecord_linux.h"
+#include "capture/inputhook.h"
+#include "capture/keyrecord_linux.h"
 
 #include <chrono>
 #include <cstdio>

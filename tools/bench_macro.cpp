@@ -2,9 +2,9 @@
 // ui_10H_SetMacroKey, which reads the macro file, encodes it and hands the slot image to the
 // device object, to the last data report arriving at the keyboard.
 
-#include "app/devicetable.h"
+#include "device/devicetable.h"
 #include "device/hidthread.h"
-#include "device/virtualkeyboard.h"
+#include "device/virtual/virtualkeyboard.h"
 #include "view/myqquickview.h"
 
 #include <QApplication>

@@ -2,9 +2,9 @@
 // second: one get on the GUI thread, a command behind a transport that stays busy, stopping the
 // worker, and destroying the device object right after a set.
 
-#include "app/devicetable.h"
+#include "device/devicetable.h"
 #include "device/hidthread.h"
-#include "device/virtualkeyboard.h"
+#include "device/virtual/virtualkeyboard.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -14,7 +14,7 @@
 #include "app/executabledirectory.h"
 #include "app/scenegraphbackend.h"
 #include "app/widget.h"
-#include "device/virtualkeyboard.h"
+#include "device/virtual/virtualkeyboard.h"
 #include "view/myqquickview.h"
 
 #include <QApplication>

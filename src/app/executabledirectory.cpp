@@ -1,7 +1,7 @@
 #include "app/executabledirectory.h"
 
 #include "app/applog.h"
-#include "view/datalocations.h"
+#include "storage/datalocations.h"
 
 #include <QCoreApplication>
 #include <QDir>

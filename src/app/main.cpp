@@ -1,12 +1,12 @@
 #include "app/executabledirectory.h"
 #include "app/inputcallbacks.h"
-#include "app/inputhook.h"
-#include "app/leftoverfiles.h"
 #include "app/scenegraphbackend.h"
 #include "app/singleinstance.h"
 #include "app/uicontroler.h"
 #include "app/widget.h"
-#include "view/datalocations.h"
+#include "capture/inputhook.h"
+#include "storage/datalocations.h"
+#include "storage/leftoverfiles.h"
 
 #include <QApplication>
 

@@ -1,10 +1,10 @@
 #include "app/uicontroler.h"
 
 #include "device/hidthread.h"
+#include "storage/settingfiles.h"
 #include "view/effects/keyboardpreview.h"
 #include "view/myqquickview.h"
 #include "view/rootinvocation.h"
-#include "view/settingfiles.h"
 
 #include <QQmlContext>
 #include <QSettings>

@@ -1,8 +1,8 @@
 #include "app/widget.h"
 
-#include "app/devicetable.h"
 #include "app/startupmemory.h"
 #include "app/userevent.h"
+#include "device/devicetable.h"
 #include "view/myqquickview.h"
 
 #include <QCoreApplication>
@@ -18,7 +18,6 @@ constexpr int deviceCheckDelayMs = 1024;
 
 Widget::Widget(QWidget *parent, const QUrl &rootSource) : QWidget(parent)
 {
-    hid.owner = this;
     controller = new Ui_Controler(this, &hid, rootSource);
     controller->uiView()->setHidThread(&hid);
     checkTimer.setInterval(deviceCheckDelayMs);

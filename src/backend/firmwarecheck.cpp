@@ -1,4 +1,4 @@
-#include "view/firmwarecheck.h"
+#include "backend/firmwarecheck.h"
 
 bool isAcceptedFirmware(ushort version, uchar code0, uchar code1)
 {

@@ -1,4 +1,4 @@
-#include "view/macroencoding.h"
+#include "backend/macroencoding.h"
 
 #include <algorithm>
 

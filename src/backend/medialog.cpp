@@ -1,3 +1,3 @@
-#include "view/medialog.h"
+#include "backend/medialog.h"
 
 Q_LOGGING_CATEGORY(lcMedia, "r7.media")

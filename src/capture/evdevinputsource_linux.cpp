@@ -1,8 +1,8 @@
-#include "app/evdevinputsource_linux.h"
+#include "capture/evdevinputsource_linux.h"
 
-#include "app/hooklog.h"
-#include "app/inputhook.h"
-#include "app/mousemessage_linux.h"
+#include "capture/hooklog.h"
+#include "capture/inputhook.h"
+#include "capture/mousemessage_linux.h"
 
 #include <QCursor>
 #include <QDir>

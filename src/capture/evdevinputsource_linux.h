@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/keyrecord_linux.h"
+#include "capture/keyrecord_linux.h"
 
 #include <QByteArray>
 #include <QString>

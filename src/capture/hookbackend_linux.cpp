@@ -1,7 +1,7 @@
-#include "app/evdevinputsource_linux.h"
-#include "app/hookbackend.h"
-#include "app/hooklog.h"
-#include "app/x11inputsource_linux.h"
+#include "capture/evdevinputsource_linux.h"
+#include "capture/hookbackend.h"
+#include "capture/hooklog.h"
+#include "capture/x11inputsource_linux.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
-#include "app/hookbackend.h"
-#include "app/inputhook.h"
+#include "capture/hookbackend.h"
+#include "capture/inputhook.h"
 
 #include <windows.h>
 

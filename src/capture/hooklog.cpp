@@ -1,3 +1,3 @@
-#include "app/hooklog.h"
+#include "capture/hooklog.h"
 
 Q_LOGGING_CATEGORY(lcHook, "r7.hook")

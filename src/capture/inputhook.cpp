@@ -1,7 +1,7 @@
-#include "app/inputhook.h"
+#include "capture/inputhook.h"
 
-#include "app/hookbackend.h"
-#include "app/keycodetables.h"
+#include "capture/hookbackend.h"
+#include "capture/keycodetables.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/hookbackend.h"
+#include "capture/hookbackend.h"
 
 #include <array>
 #include <cstdint>

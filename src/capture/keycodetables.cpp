@@ -1,4 +1,4 @@
-#include "app/keycodetables.h"
+#include "capture/keycodetables.h"
 
 #include <iterator>
 #include <utility>

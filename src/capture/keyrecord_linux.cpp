@@ -1,6 +1,6 @@
-#include "app/keyrecord_linux.h"
+#include "capture/keyrecord_linux.h"
 
-#include "app/inputhook.h"
+#include "capture/inputhook.h"
 
 #include <linux/input-event-codes.h>
 

@@ -1,4 +1,4 @@
-#include "app/devicetable.h"
+#include "device/devicetable.h"
 
 #include <QSettings>
 

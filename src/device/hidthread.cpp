@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <vector>
 
-std::atomic<bool> Hid_Thread::keyboardAccepted{true};
 
 namespace
 {

@@ -17,8 +17,6 @@
 #include <thread>
 #include <vector>
 
-class Widget;
-
 // The one object that talks to the keyboard. Commands are methods called on the GUI thread:
 // get commands run their transfer there, set commands hand theirs to a thread of its own and
 // return. A long-lived worker thread listens for the keyboard's lighting notifications.
@@ -50,11 +48,9 @@ public:
     bool isTransportIdle() const { return transportIdle; }
 
     // False after a refused firmware check: every transfer but the version query fails at once.
-    // Written on the GUI thread, read by set transfers on their thread.
-    static std::atomic<bool> keyboardAccepted;
-
-    // The window holding this object; set by the window right after construction.
-    Widget *owner = nullptr;
+    // Set by the firmware check; the version query itself clears the refusal.
+    void setKeyboardAccepted(bool accepted) { keyboardAccepted = accepted; }
+    bool isKeyboardAccepted() const { return keyboardAccepted; }
 
 public Q_SLOTS:
     void swichCurDevice(uint did);
@@ -163,6 +159,9 @@ private:
     // itself when the keyboard is gone. Read by the worker on every pass.
     std::atomic<bool> workerRunning{false};
     std::thread worker;
+
+    // Written on the GUI thread, read by set transfers on their thread.
+    std::atomic<bool> keyboardAccepted{true};
 
     std::array<uchar, 9> cmdReport{};
     std::array<uchar, 9> ansReport{};

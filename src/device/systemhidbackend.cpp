@@ -1,6 +1,6 @@
 #include "device/systemhidbackend.h"
 
-#include "device/virtualkeyboard.h"
+#include "device/virtual/virtualkeyboard.h"
 
 #include <QMutexLocker>
 #include <QThread>

@@ -1,6 +1,6 @@
-#include "view/atomicfilecopy.h"
+#include "storage/atomicfilecopy.h"
 
-#include "view/settingslog.h"
+#include "storage/settingslog.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
-#include "view/damagedfiles.h"
+#include "storage/damagedfiles.h"
 
-#include "view/atomicfilecopy.h"
-#include "view/macrofiles.h"
-#include "view/settingfiles.h"
-#include "view/settingslog.h"
-#include "view/strictsettingsreader.h"
+#include "storage/atomicfilecopy.h"
+#include "storage/macrofiles.h"
+#include "storage/settingfiles.h"
+#include "storage/settingslog.h"
+#include "storage/strictsettingsreader.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "view/datalocations.h"
+#include "storage/datalocations.h"
 
-#include "view/atomicfilecopy.h"
-#include "view/settingslog.h"
+#include "storage/atomicfilecopy.h"
+#include "storage/settingslog.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "view/hardwarelimits.h"
+#include "storage/hardwarelimits.h"
 
 #include <QSettings>
 

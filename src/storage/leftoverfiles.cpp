@@ -1,8 +1,8 @@
-#include "app/leftoverfiles.h"
+#include "storage/leftoverfiles.h"
 
-#include "app/applog.h"
-#include "view/macrofiles.h"
-#include "view/settingfiles.h"
+#include "storage/settingslog.h"
+#include "storage/macrofiles.h"
+#include "storage/settingfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,7 +18,7 @@ void removeLeftoverFiles()
             if (!leftover.match(name).hasMatch())
                 continue;
             if (QFile::remove(dir.filePath(name)))
-                qCInfo(lcApp) << "Removed" << dir.filePath(name) << "left by an earlier run";
+                qCInfo(lcSettings) << "Removed" << dir.filePath(name) << "left by an earlier run";
         }
     }
 }

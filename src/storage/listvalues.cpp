@@ -1,4 +1,4 @@
-#include "view/listvalues.h"
+#include "storage/listvalues.h"
 
 #include <QSettings>
 

@@ -1,6 +1,6 @@
-#include "view/macrofiles.h"
+#include "storage/macrofiles.h"
 
-#include "view/datalocations.h"
+#include "storage/datalocations.h"
 
 #include <QFile>
 #include <QSettings>

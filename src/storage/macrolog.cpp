@@ -1,3 +1,3 @@
-#include "view/macrolog.h"
+#include "storage/macrolog.h"
 
 Q_LOGGING_CATEGORY(lcMacro, "r7.macro")

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/datalocations.h"
+#include "storage/datalocations.h"
 
 #include <QString>
 

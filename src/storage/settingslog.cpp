@@ -1,3 +1,3 @@
-#include "view/settingslog.h"
+#include "storage/settingslog.h"
 
 Q_LOGGING_CATEGORY(lcSettings, "r7.settings")

@@ -2,5 +2,5 @@
 
 #include <QLoggingCategory>
 
-// The settings, profile and language files the view reads and replaces.
+// The settings, profile and language files: reading, replacing and clearing up after them.
 Q_DECLARE_LOGGING_CATEGORY(lcSettings)

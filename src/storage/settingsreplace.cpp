@@ -1,6 +1,6 @@
-#include "view/settingsreplace.h"
+#include "storage/settingsreplace.h"
 
-#include "view/atomicfilecopy.h"
+#include "storage/atomicfilecopy.h"
 
 #include <QDateTime>
 #include <QFile>

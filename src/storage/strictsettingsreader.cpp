@@ -1,6 +1,6 @@
-#include "view/strictsettingsreader.h"
+#include "storage/strictsettingsreader.h"
 
-#include "view/filelimits.h"
+#include "storage/filelimits.h"
 
 #include <QByteArrayList>
 #include <QByteArrayView>

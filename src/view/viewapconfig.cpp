@@ -1,9 +1,9 @@
 #include "view/myqquickview.h"
 
-#include "view/filelimits.h"
-#include "view/listvalues.h"
-#include "view/settingfiles.h"
-#include "view/settingsreplace.h"
+#include "storage/filelimits.h"
+#include "storage/listvalues.h"
+#include "storage/settingfiles.h"
+#include "storage/settingsreplace.h"
 
 #include <QSettings>
 

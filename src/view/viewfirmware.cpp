@@ -1,7 +1,7 @@
 #include "view/myqquickview.h"
 
+#include "backend/firmwarecheck.h"
 #include "device/hidthread.h"
-#include "view/firmwarecheck.h"
 #include "view/viewlog.h"
 
 #include <algorithm>
@@ -18,7 +18,8 @@ void myQQuickView::syncFW()
     qCDebug(lcView, "Firmware %04x, code %02x %02x: %s", version, code0, code1,
             accepted ? "accepted" : "refused");
     currentVersion(accepted);
-    Hid_Thread::keyboardAccepted = accepted;
+    if (hidThread)
+        hidThread->setKeyboardAccepted(accepted);
     // Every supported keyboard is driven with the key table of layout 1, whatever it reports.
     kbLayoutType = 1;
     if (hidThread)

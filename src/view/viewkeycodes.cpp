@@ -1,7 +1,7 @@
 #include "view/myqquickview.h"
 
-#include "view/listvalues.h"
-#include "view/settingfiles.h"
+#include "storage/listvalues.h"
+#include "storage/settingfiles.h"
 
 #include <QSettings>
 

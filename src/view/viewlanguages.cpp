@@ -1,7 +1,7 @@
 #include "view/myqquickview.h"
 
-#include "view/filelimits.h"
-#include "view/qt4localenames.h"
+#include "backend/qt4localenames.h"
+#include "storage/filelimits.h"
 
 #include <QDir>
 #include <QSettings>

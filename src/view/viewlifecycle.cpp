@@ -1,10 +1,10 @@
 #include "view/myqquickview.h"
 
 #include "device/hidthread.h"
-#include "view/damagedfiles.h"
-#include "view/hardwarelimits.h"
+#include "storage/damagedfiles.h"
+#include "storage/hardwarelimits.h"
+#include "storage/settingfiles.h"
 #include "view/rootinvocation.h"
-#include "view/settingfiles.h"
 #include "view/viewlog.h"
 
 #include <QQuickWindow>

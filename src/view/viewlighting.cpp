@@ -1,8 +1,8 @@
 #include "view/myqquickview.h"
 
+#include "backend/secondswitches.h"
 #include "device/hidthread.h"
-#include "view/listvalues.h"
-#include "view/secondswitches.h"
+#include "storage/listvalues.h"
 
 #include <QSettings>
 

@@ -1,10 +1,10 @@
 #include "view/myqquickview.h"
 
 #include "device/hidthread.h"
-#include "view/atomicfilecopy.h"
-#include "view/macrofiles.h"
-#include "view/macrolog.h"
-#include "view/strictsettingsreader.h"
+#include "storage/atomicfilecopy.h"
+#include "storage/macrofiles.h"
+#include "storage/macrolog.h"
+#include "storage/strictsettingsreader.h"
 #include "view/userfolders.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "view/myqquickview.h"
 
+#include "backend/macroencoding.h"
 #include "device/hidthread.h"
-#include "view/macroencoding.h"
-#include "view/macrofiles.h"
-#include "view/macrolog.h"
+#include "storage/macrofiles.h"
+#include "storage/macrolog.h"
 
 #include <QMessageBox>
 

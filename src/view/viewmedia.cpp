@@ -1,6 +1,6 @@
 #include "view/myqquickview.h"
 
-#include "view/medialog.h"
+#include "backend/medialog.h"
 
 #include <QAudioOutput>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "view/myqquickview.h"
 
-#include "view/atomicfilecopy.h"
-#include "view/settingfiles.h"
-#include "view/settingslog.h"
-#include "view/settingsreplace.h"
-#include "view/strictsettingsreader.h"
+#include "storage/atomicfilecopy.h"
+#include "storage/settingfiles.h"
+#include "storage/settingslog.h"
+#include "storage/settingsreplace.h"
+#include "storage/strictsettingsreader.h"
 #include "view/userfolders.h"
 
 #include <QFileDialog>

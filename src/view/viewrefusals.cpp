@@ -1,6 +1,6 @@
 #include "view/myqquickview.h"
 
-#include "view/strictsettingsreader.h"
+#include "storage/strictsettingsreader.h"
 
 #include <QDir>
 #include <QMessageBox>

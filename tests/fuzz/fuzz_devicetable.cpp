@@ -2,9 +2,9 @@
 // keyboard gives a list that the commands can use or refuse. (Report lengths the table may
 // hold are fuzzed with the keyboard's answers, where reads never wait.)
 
-#include "app/devicetable.h"
+#include "device/devicetable.h"
 #include "device/hidthread.h"
-#include "device/virtualkeyboard.h"
+#include "device/virtual/virtualkeyboard.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Profile and macro import of any file, through the view as the dialogs reach it, followed by
 // the reads the pages make: a refused file changes nothing, an accepted one is read safely.
 
+#include "storage/strictsettingsreader.h"
 #include "view/myqquickview.h"
-#include "view/strictsettingsreader.h"
 
 #include <QApplication>
 #include <QDir>

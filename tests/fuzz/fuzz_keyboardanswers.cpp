@@ -2,7 +2,7 @@
 // come from the fuzzer. Nothing the keyboard sends may crash the program or read or write out of
 // bounds; the worker must end once the keyboard is gone.
 
-#include "app/devicetable.h"
+#include "device/devicetable.h"
 #include "device/hidthread.h"
 #include "fuzzhidbackend.h"
 

@@ -1,7 +1,7 @@
 // The strict reader on any bytes, as each kind of file: it never crashes, never takes long, and
 // whatever it accepts QSettings reads without trouble. The first byte chooses the kind.
 
-#include "view/strictsettingsreader.h"
+#include "storage/strictsettingsreader.h"
 
 #include <QFile>
 #include <QSettings>

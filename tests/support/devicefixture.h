@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/devicetable.h"
+#include "device/devicetable.h"
 #include "device/hidthread.h"
-#include "device/virtualkeyboard.h"
+#include "device/virtual/virtualkeyboard.h"
 
 #include <QByteArray>
 #include <QSet>
@@ -21,7 +21,6 @@ struct DeviceFixture {
 
     DeviceFixture()
     {
-        Hid_Thread::keyboardAccepted = true;
         rescan();
         keyboard.clearCalls();
     }

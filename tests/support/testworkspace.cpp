@@ -1,6 +1,6 @@
 #include "testworkspace.h"
 
-#include "device/virtualkeyboard.h"
+#include "device/virtual/virtualkeyboard.h"
 
 #include <QDir>
 #include <QFile>

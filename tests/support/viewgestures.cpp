@@ -1,6 +1,6 @@
 #include "viewgestures.h"
 
-#include "device/virtualkeyboard.h"
+#include "device/virtual/virtualkeyboard.h"
 #include "runningprogram.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "device/virtualfirmware.h"
+#include "device/virtual/virtualfirmware.h"
 
 #include "device/factorykeymatrix.h"
 #include "device/ispunlock.h"

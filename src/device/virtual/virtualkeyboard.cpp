@@ -1,4 +1,4 @@
-#include "device/virtualkeyboard.h"
+#include "device/virtual/virtualkeyboard.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "device/hidbackend.h"
-#include "device/virtualfirmware.h"
+#include "device/virtual/virtualfirmware.h"
 
 #include <QByteArray>
 #include <QHash>
