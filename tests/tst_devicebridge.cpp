@@ -70,7 +70,10 @@ private Q_SLOTS:
     void failedCallTellsTheUserOnce();
 
 private:
-    QSettings *profile() const { return view->profileAt(view->activeProfile()); }
+    QSettings *profile() const
+    {
+        return view->backend().profiles().profileAt(view->backend().profiles().activeIndex());
+    }
 
     std::unique_ptr<TestWorkspace> workspace;
     std::unique_ptr<DeviceFixture> fixture;
@@ -86,7 +89,7 @@ void DeviceBridgeTest::init()
     view = std::make_unique<myQQuickView>();
     view->setHidThread(&fixture->hid);
     view->syncFW();
-    QCOMPARE(int(view->layoutType()), 1);
+    QCOMPARE(int(view->backend().bridge().layoutType()), 1);
     fixture->keyboard.clearCalls();
 }
 
@@ -356,8 +359,9 @@ void DeviceBridgeTest::currentProfile()
                                      : QList<QByteArray>());
     if (active == profile) {
         view->ui_08H_SetLEDType(2, 2, 2, 2, 2, 2, 2);
-        QVERIFY(view->profileAt(2)->contains(QStringLiteral("color/ledType")));
-        QVERIFY(!view->profileAt(0)->contains(QStringLiteral("color/ledType")));
+        QVERIFY(view->backend().profiles().profileAt(2)->contains(QStringLiteral("color/ledType")));
+        QVERIFY(
+            !view->backend().profiles().profileAt(0)->contains(QStringLiteral("color/ledType")));
     }
 }
 
@@ -436,7 +440,7 @@ void DeviceBridgeTest::syncLedAfterTheProfileChangedDuringItsWait()
     firmware.profiles[0].ledType = {2, 2, 2, 2, 2, 2, 2};
     firmware.profiles[1].ledType = {9, 8, 7, 6, 5, 4, 3};
     fixture->keyboard.setFirmware(firmware);
-    const QVariant before = view->profileAt(0)->value(key);
+    const QVariant before = view->backend().profiles().profileAt(0)->value(key);
 
     fixture->keyboard.setLatency(30);
     view->ui_04H_SetButtonSensitivity(1);
@@ -450,11 +454,11 @@ void DeviceBridgeTest::syncLedAfterTheProfileChangedDuringItsWait()
     fixture->keyboard.setLatency(0);
     QVERIFY(fixture->settle());
 
-    QCOMPARE(int(view->activeProfile()), switchProfile ? 1 : 0);
+    QCOMPARE(int(view->backend().profiles().activeIndex()), switchProfile ? 1 : 0);
     QCOMPARE(view->ui_88H_GetLEDType(),
              strings(ints(switchProfile ? QList<int>{9, 8, 7, 6, 5, 4, 3} : QList<int>(7, 2))));
     if (switchProfile)
-        QCOMPARE(view->profileAt(0)->value(key), before);
+        QCOMPARE(view->backend().profiles().profileAt(0)->value(key), before);
 }
 
 namespace

@@ -206,7 +206,8 @@ void DeviceWatchTest::ledStateLandsInTheCurrentProfile()
     Widget widget(nullptr, recordingRoot());
     QmlCallRecorder recorder(widget.uiController()->uiView());
     widget.checkDevice();
-    QCOMPARE(int(widget.uiController()->uiView()->activeProfile()), keyboardProfile);
+    QCOMPARE(int(widget.uiController()->uiView()->backend().profiles().activeIndex()),
+             keyboardProfile);
     QTRY_COMPARE(recorder.names(), QStringList{QStringLiteral("currentVersion")});
     recorder.clear();
 

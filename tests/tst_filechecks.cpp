@@ -395,8 +395,8 @@ void FileChecksTest::leftoversOfAKilledRunAreRemoved()
 
     myQQuickView view;
     view.ui_08H_SetLEDType(1, 2, 3, 4, 5, 6, 7);
-    view.profileAt(0)->sync();
-    QCOMPARE(view.profileAt(0)->status(), QSettings::NoError);
+    view.backend().profiles().profileAt(0)->sync();
+    QCOMPARE(view.backend().profiles().profileAt(0)->status(), QSettings::NoError);
     QVERIFY(read(workspace.path(QStringLiteral("modules/setting/p1.bin")))
                 .contains("ledType=1, 2, 3, 4, 5, 6, 7"));
 }

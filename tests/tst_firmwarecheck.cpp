@@ -117,7 +117,7 @@ void FirmwareCheckTest::refusedKeyboardGetsOnlyTheVersionQuery()
 
     view->syncFW();
     QVERIFY(!hid->isKeyboardAccepted());
-    QCOMPARE(int(view->activeProfile()), 0);
+    QCOMPARE(int(view->backend().profiles().activeIndex()), 0);
     hid->hid_21H_SetCurrentProfile(2);
     uchar profile = 9;
     hid->hid_A1H_GetCurrentProfile(profile);
@@ -154,10 +154,10 @@ void FirmwareCheckTest::layoutIsOneWhateverTheKeyboardReports()
     keyboard->setIdentity({0x0102, quint8(modeByte), 0x11, 0x01});
     keyboard->setAnswersFeatureReports(answers);
     connectView();
-    QCOMPARE(int(view->layoutType()), 3);
+    QCOMPARE(int(view->backend().bridge().layoutType()), 3);
 
     view->syncFW();
-    QCOMPARE(int(view->layoutType()), 1);
+    QCOMPARE(int(view->backend().bridge().layoutType()), 1);
 }
 
 void FirmwareCheckTest::keyNameMapHasTheShorterLength_data()
@@ -193,7 +193,7 @@ void FirmwareCheckTest::keyNameMapHasTheShorterLength()
 
     view->syncFW();
     QVariantMap built;
-    const QMap<QString, uchar> &keyNames = view->keyNames();
+    const QMap<QString, uchar> &keyNames = view->backend().bridge().keyNames();
     for (auto it = keyNames.cbegin(); it != keyNames.cend(); ++it)
         built.insert(it.key(), int(it.value()));
     QCOMPARE(built, map);

@@ -35,7 +35,7 @@ private Q_SLOTS:
         Widget widget(nullptr, recordingRoot());
         widget.checkDevice();
         QmlCallRecorder recorder(widget.uiController()->uiView());
-        InputHook hook(widget.uiController()->uiView()->layoutType() == 0);
+        InputHook hook(widget.uiController()->uiView()->backend().bridge().layoutType() == 0);
         hook.setKeyCallback(&keyCallback, &widget);
         hook.setMouseCallback(&mouseCallback, &widget);
 

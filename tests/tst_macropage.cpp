@@ -145,7 +145,7 @@ void MacroPageTest::recordsKeysTypedElsewhere()
 {
     MacroPage page;
     QVERIFY(page.scope);
-    InputHook hook(page.program.view()->layoutType() == 0);
+    InputHook hook(page.program.view()->backend().bridge().layoutType() == 0);
     hook.setKeyCallback(&keyCallback, page.program.widget.get());
     page.clickFile(0);
     page.click("recordButton");

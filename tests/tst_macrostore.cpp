@@ -303,8 +303,8 @@ void MacroStoreTest::refusedNamesDoNothing()
     QCOMPARE(view->deleteMacroIni(name), QVariant(false));
     QCOMPARE(view->saveMacroIni(name, {"A" + down}), QVariant(false));
     view->setMacroIniConfig(name, {1, 0, 1});
-    view->importMacro(name, file("M"));
-    view->exportMacro(name, workspace->path("out.mc"));
+    view->backend().macros().importMacro(name, file("M"));
+    view->backend().macros().exportMacro(name, workspace->path("out.mc"));
     QCOMPARE(view->loadMacroIni(name), QStringList());
     QCOMPARE(view->loadMacroIniConfig(name), QVariantList());
 
@@ -321,7 +321,7 @@ void MacroStoreTest::importReplacesAnExistingMacro()
     const QString source = workspace->path("in.mc");
     workspace->writeFile("in.mc", "[config]\nindex=5\ntotal=1\nrepeat=2\n\n[macro]\n0=B    [Up]\n");
 
-    view->importMacro("M", source);
+    view->backend().macros().importMacro("M", source);
 
     QCOMPARE(content(file("M")), content(source));
     QCOMPARE(view->loadMacroIniConfig("M"), (QVariantList{5, 2}));
@@ -332,7 +332,7 @@ void MacroStoreTest::importReplacesAnExistingMacro()
 void MacroStoreTest::importIntoAMissingNameDoesNothing()
 {
     workspace->writeFile("in.mc", "[config]\nindex=5\n");
-    view->importMacro("Nobody", workspace->path("in.mc"));
+    view->backend().macros().importMacro("Nobody", workspace->path("in.mc"));
     QVERIFY(!QFile::exists(file("Nobody")));
     QCOMPARE(view->getMacroIniNames(), QStringList());
 }
@@ -341,8 +341,8 @@ void MacroStoreTest::importOfAMissingSourceChangesNothing()
 {
     writeMacro("M", {{"config/index", 3}});
     const QByteArray before = content(file("M"));
-    view->importMacro("M", workspace->path("missing.mc"));
-    view->importMacro("M", workspace->path("modules/macro"));
+    view->backend().macros().importMacro("M", workspace->path("missing.mc"));
+    view->backend().macros().importMacro("M", workspace->path("modules/macro"));
     QCOMPARE(content(file("M")), before);
 }
 
@@ -352,10 +352,10 @@ void MacroStoreTest::exportCopiesAndReplaces()
     const QString target = workspace->path("out.mc");
     workspace->writeFile("out.mc", "an older export that is much longer than the macro file is");
 
-    view->exportMacro("M", target);
+    view->backend().macros().exportMacro("M", target);
     QCOMPARE(content(target), content(file("M")));
 
-    view->exportMacro("Missing", workspace->path("other.mc"));
+    view->backend().macros().exportMacro("Missing", workspace->path("other.mc"));
     QVERIFY(!QFile::exists(workspace->path("other.mc")));
 }
 

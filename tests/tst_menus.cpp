@@ -151,7 +151,7 @@ void MenusTest::profileLeftClick()
 
     program.click(profileRow(program, row));
     QCOMPARE(program.page("pfItem.currentIndex").toInt(), row);
-    QCOMPARE(int(program.view()->activeProfile()), row);
+    QCOMPARE(int(program.view()->backend().profiles().activeIndex()), row);
     if (switches.isEmpty()) {
         QTest::qWait(200);
         QCOMPARE(commandsSent(), {});

@@ -79,21 +79,25 @@ void ProfilesTest::exportImportRoundTrip()
 {
     const QString exported = workspace->path(QStringLiteral("mine.pf"));
     workspace->writeFile(QStringLiteral("mine.pf"), "an older export");
-    view->exportProfile(0, exported);
+    view->backend().profiles().exportProfile(0, exported);
     QCOMPARE(read(exported), profileOne);
 
-    view->importProfile(2, exported);
+    view->backend().profiles().importProfile(2, exported);
     QCOMPARE(read(setting(QStringLiteral("p3.bin"))), profileOne);
-    QCOMPARE(view->profileAt(2)->value(QStringLiteral("keydefine1/0")).toStringList(),
+    QCOMPARE(view->backend()
+                 .profiles()
+                 .profileAt(2)
+                 ->value(QStringLiteral("keydefine1/0"))
+                 .toStringList(),
              (QStringList{"41", "0"}));
     QCOMPARE(read(setting(QStringLiteral("p1.bin"))), profileOne);
 }
 
 void ProfilesTest::exportHoldsUnsavedChanges()
 {
-    view->profileAt(0)->setValue(QStringLiteral("sensor/reportRate_R8"), 2);
+    view->backend().profiles().profileAt(0)->setValue(QStringLiteral("sensor/reportRate_R8"), 2);
     const QString exported = workspace->path(QStringLiteral("now.pf"));
-    view->exportProfile(0, exported);
+    view->backend().profiles().exportProfile(0, exported);
     const QSettings copy(exported, QSettings::IniFormat);
     QCOMPARE(copy.value(QStringLiteral("sensor/reportRate_R8")).toInt(), 2);
 }
@@ -102,9 +106,10 @@ void ProfilesTest::exportHoldsUnsavedChanges()
 void ProfilesTest::importDropsUnsavedChanges()
 {
     workspace->writeFile(QStringLiteral("other.pf"), factoryProfile);
-    view->profileAt(0)->setValue(QStringLiteral("userPicture/0"), QVariantList{1, 2});
-    view->importProfile(0, workspace->path(QStringLiteral("other.pf")));
-    QVERIFY(!view->profileAt(0)->contains(QStringLiteral("userPicture/0")));
+    view->backend().profiles().profileAt(0)->setValue(QStringLiteral("userPicture/0"),
+                                                      QVariantList{1, 2});
+    view->backend().profiles().importProfile(0, workspace->path(QStringLiteral("other.pf")));
+    QVERIFY(!view->backend().profiles().profileAt(0)->contains(QStringLiteral("userPicture/0")));
     delete view;
     view = nullptr;
     QCOMPARE(read(setting(QStringLiteral("p1.bin"))), factoryProfile);
@@ -122,10 +127,10 @@ void ProfilesTest::failedImportKeepsTheProfile()
 {
     QFETCH(QString, source);
     QDir().mkpath(workspace->path(QStringLiteral("folder.pf")));
-    view->profileAt(0)->setValue(QStringLiteral("sensor/reportRate_R8"), 3);
-    view->importProfile(0, workspace->path(source));
+    view->backend().profiles().profileAt(0)->setValue(QStringLiteral("sensor/reportRate_R8"), 3);
+    view->backend().profiles().importProfile(0, workspace->path(source));
 
-    QSettings *profile = view->profileAt(0);
+    QSettings *profile = view->backend().profiles().profileAt(0);
     QVERIFY(profile);
     QCOMPARE(profile->value(QStringLiteral("color/ledType")).toStringList().size(), 7);
     QCOMPARE(profile->value(QStringLiteral("sensor/reportRate_R8")).toInt(), 3);
@@ -155,8 +160,13 @@ void ProfilesTest::sameSizeReplacementsAreSeen()
     workspace->writeFile(QStringLiteral("b.pf"), "[color]\nledType=2, 0, 0, 0, 0, 0, 0\n");
     for (int i = 0; i < 40; ++i) {
         const QString name = i % 2 ? QStringLiteral("b") : QStringLiteral("a");
-        view->importProfile(0, workspace->path(name + QStringLiteral(".pf")));
-        QCOMPARE(view->profileAt(0)->value(QStringLiteral("color/ledType")).toStringList().value(0),
+        view->backend().profiles().importProfile(0, workspace->path(name + QStringLiteral(".pf")));
+        QCOMPARE(view->backend()
+                     .profiles()
+                     .profileAt(0)
+                     ->value(QStringLiteral("color/ledType"))
+                     .toStringList()
+                     .value(0),
                  QString::number(1 + i % 2));
     }
 }
@@ -174,8 +184,8 @@ void ProfilesTest::outOfRangeIndexDoesNothing()
     QFETCH(int, profile);
     const QStringList before = QDir(setting(QString())).entryList(QDir::Files, QDir::Name);
     view->resetProfile(profile);
-    view->importProfile(profile, setting(QStringLiteral("pD.bin")));
-    view->exportProfile(profile, workspace->path(QStringLiteral("out.pf")));
+    view->backend().profiles().importProfile(profile, setting(QStringLiteral("pD.bin")));
+    view->backend().profiles().exportProfile(profile, workspace->path(QStringLiteral("out.pf")));
     view->loadProfile(profile); // would block in its dialog if it opened one
     view->saveProfile(profile);
     QCOMPARE(QDir(setting(QString())).entryList(QDir::Files, QDir::Name), before);

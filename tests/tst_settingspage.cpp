@@ -106,7 +106,7 @@ void chooseFromList(const Program &program, const QString &list, int row)
 
 QMediaPlayer *player(const Program &program, int index)
 {
-    return program.view()->mediaPlayer(index);
+    return program.view()->soundPlayer().player(index);
 }
 } // namespace
 

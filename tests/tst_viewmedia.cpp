@@ -82,7 +82,7 @@ private Q_SLOTS:
     void updaterIsStartedWhenPresent();
 
 private:
-    QMediaPlayer *player(int index) const { return view->mediaPlayer(index); }
+    QMediaPlayer *player(int index) const { return view->soundPlayer().player(index); }
     bool silent(int index) const
     {
         return !player(index) || (player(index)->playbackState() == QMediaPlayer::StoppedState &&
@@ -141,7 +141,7 @@ void ViewMediaTest::playersHaveTheirOwnOutputs()
         QTRY_VERIFY(silent(i));
     }
     QCOMPARE(outputs.size(), 5);
-    QCOMPARE(view->mediaPlayer(5), nullptr);
+    QCOMPARE(view->soundPlayer().player(5), nullptr);
 }
 
 void ViewMediaTest::effectsPlayTheirOwnFile_data()

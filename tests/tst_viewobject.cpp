@@ -73,8 +73,8 @@ void ViewObjectTest::hardwareLimits()
         workspace.writeFile(QStringLiteral("modules/setting/HWDef.bin"), hwDef);
 
     myQQuickView view;
-    QCOMPARE(int(view.layoutType()), layout);
-    QCOMPARE(int(view.macroSlots()), maxMacro);
+    QCOMPARE(int(view.backend().bridge().layoutType()), layout);
+    QCOMPARE(int(view.backend().hardware().macroSlots()), maxMacro);
     QCOMPARE(int(view.getMaxProfile()), maxProfile);
 }
 
@@ -95,15 +95,15 @@ void ViewObjectTest::oneSettingsObjectPerProfile()
 
     myQQuickView view;
     for (int i = 0; i < maxProfile; ++i) {
-        QSettings *profile = view.profileAt(i);
+        QSettings *profile = view.backend().profiles().profileAt(i);
         QVERIFY(profile);
         QCOMPARE(profile->fileName(), QDir::current().absoluteFilePath(
                                           QStringLiteral("modules/setting/p%1.bin").arg(i + 1)));
         QCOMPARE(profile->format(), QSettings::IniFormat);
     }
-    QVERIFY(!view.profileAt(-1));
-    QVERIFY(!view.profileAt(maxProfile));
-    QVERIFY(!view.profileAt(255));
+    QVERIFY(!view.backend().profiles().profileAt(-1));
+    QVERIFY(!view.backend().profiles().profileAt(maxProfile));
+    QVERIFY(!view.backend().profiles().profileAt(255));
 }
 
 void ViewObjectTest::globalDataStore_data()

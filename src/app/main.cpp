@@ -33,7 +33,7 @@ int main(int argc, char *argv[])
     // The keyboard is found and checked before the window shows.
     widget.checkDevice();
 
-    const bool ukLayout = widget.uiController()->uiView()->layoutType() == 0;
+    const bool ukLayout = widget.uiController()->uiView()->backend().bridge().layoutType() == 0;
     InputHook hook(ukLayout);
     hook.setKeyCallback(&keyCallback, &widget);
     hook.setMouseCallback(&mouseCallback, &widget);

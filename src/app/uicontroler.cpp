@@ -1,13 +1,11 @@
 #include "app/uicontroler.h"
 
 #include "device/hidthread.h"
-#include "storage/settingfiles.h"
 #include "view/effects/keyboardpreview.h"
 #include "view/myqquickview.h"
 #include "view/rootinvocation.h"
 
 #include <QQmlContext>
-#include <QSettings>
 
 Ui_Controler::Ui_Controler(QWidget *window, Hid_Thread *hid, const QUrl &rootSource)
 {
@@ -34,8 +32,8 @@ Ui_Controler::Ui_Controler(QWidget *window, Hid_Thread *hid, const QUrl &rootSou
 
     window->resize(view->width(), view->height());
 
-    const QSettings apConfig(SettingFiles::apConfig(), QSettings::IniFormat);
-    window->setWindowTitle(apConfig.value(QStringLiteral("common/name")).toString());
+    window->setWindowTitle(
+        view->backend().settings().value(QStringLiteral("common/name")).toString());
 }
 
 void Ui_Controler::onMinimize()

@@ -2,7 +2,6 @@
 
 #include "app/startupmemory.h"
 #include "app/userevent.h"
-#include "device/devicetable.h"
 #include "view/myqquickview.h"
 
 #include <QCoreApplication>
@@ -53,16 +52,10 @@ void Widget::startUI()
 
 void Widget::checkDevice()
 {
-    const QStringList productNames =
-        controller->uiView()->getGlobalData(QStringLiteral("common/product_name")).toStringList();
-    hid.updateDeviceList(readDeviceTable(QStringLiteral(":/DevInfo.ini"), productNames));
-    const int selected = hid.selectedDevice();
-    listedDevice = hid.devices().value(selected);
-    hid.swichCurDevice(uint(selected));
-    controller->uiView()->syncFW();
+    listedDevice = controller->uiView()->backend().bridge().findKeyboard();
     // The firmware query is the first open of the command interface; a refusal empties its path.
-    const bool commandRefused =
-        !listedDevice.commandPath.isEmpty() && hid.devices().value(selected).commandPath.isEmpty();
+    const bool commandRefused = !listedDevice.commandPath.isEmpty() &&
+                                hid.devices().value(hid.selectedDevice()).commandPath.isEmpty();
     if (!commandRefused || !reportRefusal(listedDevice.commandPath))
         controller->uiView()->hideDeviceAccessProblem();
 }

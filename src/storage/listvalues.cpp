@@ -1,6 +1,10 @@
 #include "storage/listvalues.h"
 
+#include "storage/filelimits.h"
+
 #include <QSettings>
+
+#include <algorithm>
 
 QVariantList settingsList(const QSettings &settings, const QString &key)
 {
@@ -25,4 +29,9 @@ QVariantList fittedList(const QVariantList &list, int count)
 int intAt(const QVariantList &list, int index)
 {
     return list.value(index, 0).toInt();
+}
+
+int countAt(const QSettings &settings, const QString &key)
+{
+    return std::clamp(settings.value(key, 0).toInt(), 0, maxCountedEntries);
 }

@@ -15,3 +15,7 @@ QVariantList fittedList(const QVariantList &list, int count);
 
 // Element `index` as an int, 0 when the list is shorter.
 int intAt(const QVariantList &list, int index);
+
+// A count stored under `key` ("common/total", "total_HW"), limited to 0 ... maxCountedEntries:
+// a damaged count must not make a reader build a list of billions.
+int countAt(const QSettings &settings, const QString &key);

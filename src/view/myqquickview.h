@@ -1,24 +1,24 @@
 #pragma once
 
+#include "backend/backend.h"
+#include "backend/soundplayer.h"
+
 #include <QElapsedTimer>
 #include <QList>
-#include <QMap>
-#include <QPointer>
 #include <QQuickWidget>
 #include <QStringList>
 #include <QVariant>
 
-#include <array>
 #include <optional>
 
 class Hid_Thread;
-class QMediaPlayer;
-class QSettings;
 enum class FileRefusal;
 
-// The backend the QML talks to: every action of the UI on files, sounds or the keyboard is one
-// of its slots. It reaches the QML only by invoking functions of the root object by name.
-// Everything here runs on the GUI thread.
+// What the QML talks to: every action of the UI on files, sounds or the keyboard is one of its
+// slots, each handing the work to the backend objects, which need no window. What stays here is
+// the QML's own: the dialogs and message boxes, the UI text table, the calls into the QML root
+// (reached only by invoking its functions by name) and the window's own files. Everything here
+// runs on the GUI thread.
 class myQQuickView : public QQuickWidget
 {
     Q_OBJECT
@@ -27,41 +27,19 @@ public:
     explicit myQQuickView(QWidget *parent = nullptr);
     ~myQQuickView() override;
 
-    // The device object; set once by the window right after the view is built. Lighting states
-    // the keyboard reports are stored here, on the GUI thread.
+    // The device object; set once by the window right after the view is built.
     void setHidThread(Hid_Thread *hid);
+    Backend &backend() { return objects; }
+    SoundPlayer &soundPlayer() { return sounds; }
 
     // Called by the keyboard and mouse hooks.
     void detectKeyboard(bool isDown, uchar usbCode);
     void detectMouse(bool isDown, uint volkCode, uint x, uint y);
 
-    uchar layoutType() const { return kbLayoutType; }
-    uchar activeProfile() const { return currentProfile; }
-    uchar macroSlots() const { return maxMacro; }
-    // Key name to USB usage, as the last firmware check built it from KeyCodeDef.bin.
-    const QMap<QString, uchar> &keyNames() const { return keyNameToCode; }
-    // The settings of profile `index`, or null when there is no such profile.
-    QSettings *profileAt(int index) const;
-
     // The second half of getCustomFilePath: the chosen picture must open, or the user is told
     // and the result is empty.
     QString acceptPicture(const QString &path) const;
 
-    // The second halves of loadMacroIniFromFile and saveMacroIniToFile, once the user has
-    // chosen the other file. An import the strict reader refuses changes nothing and says why.
-    FileRefusal importMacro(const QVariant &name, const QString &source);
-    void exportMacro(const QVariant &name, const QString &target);
-
-    // Sound player 0 to 4, for those who watch what plays; null until the first sound is
-    // wanted.
-    QMediaPlayer *mediaPlayer(int index) const;
-
-    // The halves of loadProfile and saveProfile behind their dialogs. An index without a
-    // profile does nothing; a source that cannot be read, or that the strict reader refuses,
-    // leaves the profile as it was, and the import says why.
-    FileRefusal importProfile(int profile, const QString &source);
-    void exportProfile(int profile, const QString &target);
-    // The message-box texts of the language loaded last.
     // The language's message texts, "msg/0" to "msg/<messageCount - 1>", empty where missing.
     static constexpr int messageCount = 40;
     // The text that tells the user the keyboard did not take a change.
@@ -148,46 +126,17 @@ private:
     void showRefusal(FileRefusal refusal, const QString &file) const;
     // Tells the user once which damaged files the start set aside.
     void showSetAsideFiles();
-    void storeLedState(const QVariantList &ledType);
-    bool mediaPlayersReady();
-
+    void showMacroTooLong() const;
     void tellKeyboardDidNotTakeChange();
-    void createMediaPlayers();
-    void silence(QMediaPlayer *player);
-    void playSound(int index);
-    void firstFrameRendered();
-    // The settings of the active profile, or null when the keyboard reported one we have not.
-    QSettings *currentProfileSettings() const { return profileAt(currentProfile); }
-    QString keydefineKey(const QString &position) const;
     void sendDeviceAccessMessage();
 
-    QPointer<Hid_Thread> hidThread;
-    // Sounds play only while this is set; the background track restarts regardless.
-    bool audioEnabled = true;
-    // Children of the view, each with its own audio output; made for the first sound wanted.
-    std::array<QMediaPlayer *, 5> mediaObjects{};
-    // Sounds asked for before the window's first frame, played once it is out.
-    QList<int> pendingSounds;
-    // Players silenced while still loading, stopped once they have loaded.
-    std::array<bool, 5> silenceWhenLoaded{};
+    Backend objects;
+    SoundPlayer sounds{this};
     bool firstFrameShown = false;
-    // Owned; opened in the constructor, deleted (and so written out) with the view.
-    QSettings *apConfig = nullptr;
-    QList<QSettings *> profileSettings;
-    // Index into profileSettings, as the keyboard reported it: check it before use.
-    uchar currentProfile = 0;
     QStringList messages;
     // When the user was last told that the keyboard did not take a change: one notice covers
     // every failure of the same few seconds (the four planes of a picture, a get after a set).
     QElapsedTimer lastKeyboardNotice;
-
-    // Stored files the start found damaged, under the names they were set aside as; shown once
-    // when the interface runs.
-    QStringList setAsideFiles;
-    uchar kbLayoutType = 0;
-    uchar maxMacro = 0;
-    uchar maxProfile = 0;
-    QMap<QString, uchar> keyNameToCode;
     struct AccessProblem {
         QString device;
         QString path;

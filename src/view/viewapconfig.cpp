@@ -1,73 +1,59 @@
 #include "view/myqquickview.h"
 
-#include "storage/filelimits.h"
-#include "storage/listvalues.h"
-#include "storage/settingfiles.h"
-#include "storage/settingsreplace.h"
+#include <QDir>
 
-#include <QSettings>
-
-#include <algorithm>
-
-namespace
-{
-const QString totalKey = QStringLiteral("common/total");
-
-QString entryKey(int index)
-{
-    return QStringLiteral("common/") + QString::number(index);
-}
-
-int countOf(const QSettings &settings, const QString &key)
-{
-    return std::clamp(settings.value(key, 0).toInt(), 0, maxCountedEntries);
-}
-} // namespace
-
-// Keys of a longer list saved earlier stay in the file; the count bounds the reader.
 void myQQuickView::saveApConfig(QVariantList apConfigs)
 {
-    if (!apConfig)
-        return;
-    apConfig->setValue(totalKey, int(apConfigs.size()));
-    for (int i = 0; i < apConfigs.size(); ++i)
-        apConfig->setValue(entryKey(i), apConfigs.at(i));
+    objects.settings().saveList(apConfigs);
 }
 
-// The values come back as the file holds them (strings); an empty list leaves the page on its
-// built-in defaults.
+// An empty list leaves the settings page on its built-in defaults.
 QVariantList myQQuickView::loadApConfig()
 {
-    QVariantList list;
-    if (!apConfig)
-        return list;
-    const int total = countOf(*apConfig, totalKey);
-    for (int i = 0; i < total; ++i)
-        list.append(apConfig->value(entryKey(i), 0));
-    return list;
+    return objects.settings().loadList();
 }
 
 void myQQuickView::resetApconfig()
 {
-    if (!apConfig)
-        return;
-    apConfig = replaceSettingsFile(apConfig, SettingFiles::path(QStringLiteral("apConfigD.bin")));
+    objects.settings().reset();
 }
 
-// [total_HW, total_FW, then per key x, y, keyType, name, matrix, keyCode] of the layout in use.
+// The application settings double as a free store of the UI's own values; despite its name
+// any value can be stored.
+void myQQuickView::setGlobalInt(QVariant key, QVariant tmpdata)
+{
+    objects.settings().setValue(key.toString(), tmpdata);
+}
+
+// An absent key gives an invalid value, which the QML sees as undefined.
+QVariant myQQuickView::getGlobalData(QVariant key)
+{
+    return objects.settings().value(key.toString());
+}
+
 QVariantList myQQuickView::loadHWDef()
 {
-    const QSettings hwDef(SettingFiles::hardwareDefinition(), QSettings::IniFormat);
-    const QString layout = QString::number(kbLayoutType) + QLatin1Char('/');
-    const int totalHW = countOf(hwDef, layout + QStringLiteral("total_HW"));
-    const int totalFW = hwDef.value(layout + QStringLiteral("total_FW"), 0).toInt();
+    return objects.hardware().keys(objects.bridge().layoutType());
+}
 
-    QVariantList keys{totalHW, totalFW};
-    for (int i = 1; i <= totalHW; ++i) {
-        // A short key line gives 0 (and an empty name) for what it lacks.
-        const QVariantList key = settingsList(hwDef, layout + QString::number(i));
-        keys << intAt(key, 0) << intAt(key, 1) << intAt(key, 2) << key.value(3).toString()
-             << intAt(key, 4) << key.value(5, 0).toUInt();
-    }
-    return keys;
+QVariantList myQQuickView::loadUsbStr()
+{
+    return objects.hardware().keyNames();
+}
+
+QVariantList myQQuickView::loadUsbCode()
+{
+    return objects.hardware().keyCodes();
+}
+
+uchar myQQuickView::getMaxProfile()
+{
+    return objects.hardware().profileCount();
+}
+
+// The skin choice is offered only when there is more than one skin to choose.
+bool myQQuickView::getIsSkinShow()
+{
+    const QDir images(QStringLiteral("./modules/img"));
+    return images.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort).size() > 1;
 }

@@ -1,61 +1,39 @@
 #include "view/myqquickview.h"
 
-#include "device/hidthread.h"
-#include "storage/damagedfiles.h"
-#include "storage/hardwarelimits.h"
-#include "storage/settingfiles.h"
+#include "backend/updater.h"
 #include "view/rootinvocation.h"
 #include "view/viewlog.h"
 
 #include <QQuickWindow>
-#include <QSettings>
 
 myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
 {
     // The window is translucent; the QML root decides what is drawn.
     setClearColor(Qt::transparent);
     // Queued, so that whatever waits for the first frame runs once it is on the screen.
-    connect(quickWindow(), &QQuickWindow::afterRendering, this, &myQQuickView::firstFrameRendered,
-            Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+    connect(
+        quickWindow(), &QQuickWindow::afterRendering, this,
+        [this] {
+            firstFrameShown = true;
+            sounds.playWaiting();
+        },
+        Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+    // The window's first picture never waits for the media backend.
+    sounds.setLoadGate([this] { return !isVisible() || firstFrameShown; });
 
-    const HardwareLimits limits = readHardwareLimits(SettingFiles::hardwareDefinition());
-    kbLayoutType = limits.kbLayoutType;
-    maxMacro = limits.maxMacro;
-    maxProfile = limits.maxProfile;
-
-    // QSettings would read a crafted file into a crash at every start: the strict reader sees
-    // the stored files first.
-    setAsideFiles = setAsideDamagedFiles(maxProfile);
-    apConfig = new QSettings(SettingFiles::apConfig(), QSettings::IniFormat);
-    for (int i = 0; i < maxProfile; ++i)
-        profileSettings.append(new QSettings(SettingFiles::profile(i), QSettings::IniFormat));
+    DeviceBridge &bridge = objects.bridge();
+    connect(&bridge, &DeviceBridge::firmwareChecked, this, &myQQuickView::currentVersion);
+    connect(&bridge, &DeviceBridge::lightingStored, this, &myQQuickView::zzzMorvel);
+    connect(&bridge, &DeviceBridge::keyboardDidNotTakeChange, this,
+            &myQQuickView::tellKeyboardDidNotTakeChange);
+    connect(&objects.macros(), &MacroLibrary::macroTooLong, this, &myQQuickView::showMacroTooLong);
 }
 
-myQQuickView::~myQQuickView()
-{
-    delete apConfig;
-    qDeleteAll(profileSettings);
-}
+myQQuickView::~myQQuickView() = default;
 
 void myQQuickView::setHidThread(Hid_Thread *hid)
 {
-    if (hidThread)
-        disconnect(hidThread, nullptr, this, nullptr);
-    hidThread = hid;
-    if (!hid)
-        return;
-    connect(hid, &Hid_Thread::ledStateReceived, this, &myQQuickView::storeLedState,
-            Qt::QueuedConnection);
-    // A failed version query is told by the firmware check itself: the keyboard shows as not
-    // connected.
-    connect(
-        hid, &Hid_Thread::commandFailed, this,
-        [this](uchar code) {
-            constexpr uchar versionQuery = 0x80;
-            if (code != versionQuery)
-                tellKeyboardDidNotTakeChange();
-        },
-        Qt::QueuedConnection);
+    objects.bridge().setHidThread(hid);
 }
 
 // A set whose transfer failed has long returned to the page, which shows the change as made:
@@ -72,24 +50,6 @@ void myQQuickView::tellKeyboardDidNotTakeChange()
                               "in, then try again.");
     qCInfo(lcView, "The keyboard did not take a change; the user is told");
     invokeRootFunction(this, "showKeyboardNotice", Qt::QueuedConnection, {text});
-}
-
-QSettings *myQQuickView::profileAt(int index) const
-{
-    if (index < 0 || index >= profileSettings.size())
-        return nullptr;
-    return profileSettings.at(index);
-}
-
-// The keyboard changed its lighting by itself: keep the profile file in step, then let the
-// colour pages reload from it.
-void myQQuickView::storeLedState(const QVariantList &ledType)
-{
-    if (QSettings *profile = profileAt(currentProfile)) {
-        profile->setValue(QStringLiteral("color/ledType"), ledType);
-        profile->sync();
-    }
-    zzzMorvel();
 }
 
 void myQQuickView::currentVersion(bool isMyKeyboard)
@@ -127,4 +87,14 @@ void myQQuickView::detectKeyboard(bool isDown, uchar usbCode)
 void myQQuickView::detectMouse(bool isDown, uint volkCode, uint x, uint y)
 {
     invokeRootFunction(this, "detectMouse", Qt::QueuedConnection, {isDown, volkCode, x, y});
+}
+
+void myQQuickView::syncFW()
+{
+    objects.bridge().syncFW();
+}
+
+void myQQuickView::openUpdateExe()
+{
+    launchUpdater(objects.bridge().device(), this);
 }

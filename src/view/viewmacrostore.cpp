@@ -1,203 +1,68 @@
 #include "view/myqquickview.h"
 
-#include "device/hidthread.h"
-#include "storage/atomicfilecopy.h"
-#include "storage/macrofiles.h"
-#include "storage/macrolog.h"
 #include "storage/strictsettingsreader.h"
 #include "view/userfolders.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileDialog>
-#include <QSettings>
-
-#include <algorithm>
-#include <optional>
-#include <vector>
-
-namespace
-{
-// The keyboard has 17 macro slots whatever the hardware definition says.
-constexpr int keyboardMacroSlots = 17;
-
-// A corrupt step count must not make a reader build millions of steps; recorded macros stay
-// far below this.
-constexpr int maxStoredSteps = 65536;
-
-const QString indexKey = QStringLiteral("config/index");
-const QString totalKey = QStringLiteral("config/total");
-const QString repeatKey = QStringLiteral("config/repeat");
-const QString didKey = QStringLiteral("config/did");
-
-// The file of a macro named by the UI, or nothing for a name that may not become a file name.
-std::optional<QString> macroFile(const QVariant &name)
-{
-    const QString text = name.toString();
-    if (!MacroFiles::isSafeName(text)) {
-        qCWarning(lcMacro) << "Refusing the macro name" << text;
-        return std::nullopt;
-    }
-    return MacroFiles::path(text);
-}
-
-// The file of an existing macro, or nothing.
-std::optional<QString> existingMacroFile(const QVariant &name)
-{
-    std::optional<QString> file = macroFile(name);
-    if (file && !QFile::exists(*file))
-        return std::nullopt;
-    return file;
-}
-
-} // namespace
 
 QStringList myQQuickView::getMacroIniNames()
 {
-    return QDir(MacroFiles::folder())
-        .entryList({QStringLiteral("*.bin")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    return objects.macros().getMacroIniNames();
 }
 
 QVariant myQQuickView::createMacroIni()
 {
-    QDir().mkpath(MacroFiles::folder());
-    for (int number = 1;; ++number) {
-        const QString name = MacroFiles::standardName(number);
-        const QString file = MacroFiles::path(name);
-        if (QFile::exists(file))
-            continue;
-        if (MacroFiles::writeNew(file, -1))
-            return name;
-        // The page adds a row only for a name it gets back.
-        qCWarning(lcMacro) << "Cannot create the macro file" << file;
-        return QString();
-    }
+    return objects.macros().createMacroIni();
 }
 
 QVariant myQQuickView::deleteMacroIni(QVariant name)
 {
-    const std::optional<QString> file = existingMacroFile(name);
-    return file ? QFile::remove(*file) : false;
+    return objects.macros().deleteMacroIni(name);
 }
 
 void myQQuickView::renameMacroIniFile(QVariant oldName, QVariant newName)
 {
-    const std::optional<QString> from = existingMacroFile(oldName);
-    const std::optional<QString> to = macroFile(newName);
-    // QFile::rename leaves an existing target alone.
-    if (from && to)
-        QFile::rename(*from, *to);
+    objects.macros().renameMacroIniFile(oldName, newName);
 }
 
 QStringList myQQuickView::loadMacroIni(QVariant name)
 {
-    const std::optional<QString> file = existingMacroFile(name);
-    if (!file)
-        return {};
-    QSettings macro(*file, QSettings::IniFormat);
-    const int total = std::clamp(MacroFiles::readInt(macro, totalKey, 0), 0, maxStoredSteps);
-    // Only the steps the file holds are looked up: a total that claims far more steps than are
-    // there costs no more than the steps themselves.
-    QStringList steps(total, QStringLiteral("0"));
-    macro.beginGroup(QStringLiteral("macro"));
-    const QStringList stored = macro.childKeys();
-    for (const QString &key : stored) {
-        bool number = false;
-        const int i = key.toInt(&number);
-        if (number && i >= 0 && i < total && key == QString::number(i))
-            steps[i] = macro.value(key).toString();
-    }
-    return steps;
+    return objects.macros().loadMacroIni(name);
 }
 
 QVariant myQQuickView::saveMacroIni(QVariant name, QStringList macros)
 {
-    const std::optional<QString> file = existingMacroFile(name);
-    if (!file)
-        return false;
-    int index = -1;
-    {
-        QSettings macro(*file, QSettings::IniFormat);
-        macro.remove(QStringLiteral("macro"));
-        macro.setValue(totalKey, macros.size());
-        macro.beginGroup(QStringLiteral("macro"));
-        for (qsizetype i = 0; i < macros.size(); ++i)
-            macro.setValue(QString::number(i), macros.at(i));
-        macro.endGroup();
-        index = MacroFiles::readInt(macro, indexKey, -1);
-        // The keyboard write below reads the file again.
-        macro.sync();
-        if (macro.status() != QSettings::NoError) {
-            qCWarning(lcMacro) << "Cannot write the macro file" << *file;
-            return false;
-        }
-    }
-    if (index >= 0 && index < keyboardMacroSlots)
-        ui_10H_SetMacroKey(index, name);
-    return true;
+    return objects.macros().saveMacroIni(name, macros);
 }
 
 QVariantList myQQuickView::loadMacroIniConfig(QVariant name)
 {
-    const std::optional<QString> file = existingMacroFile(name);
-    if (!file)
-        return {};
-    const QSettings macro(*file, QSettings::IniFormat);
-    return {MacroFiles::readInt(macro, indexKey, -1), MacroFiles::readInt(macro, repeatKey, 1)};
+    return objects.macros().loadMacroIniConfig(name);
 }
 
 void myQQuickView::setMacroIniConfig(QVariant name, QVariantList config)
 {
-    const std::optional<QString> file = existingMacroFile(name);
-    // The key page always sends index, an unused value and the repeat count.
-    if (!file || config.size() < 3)
-        return;
-    QSettings macro(*file, QSettings::IniFormat);
-    macro.setValue(indexKey, config.at(0).toInt());
-    macro.setValue(repeatKey, config.at(2).toInt());
-    macro.setValue(didKey, hidThread ? hidThread->selectedDevice() : -1);
+    objects.macros().setMacroIniConfig(name, config);
 }
 
 QVariant myQQuickView::getMacroRepeat(QVariant name)
 {
-    const std::optional<QString> file = existingMacroFile(name);
-    if (!file)
-        return 1;
-    const QSettings macro(*file, QSettings::IniFormat);
-    return MacroFiles::readInt(macro, repeatKey, 1);
+    return objects.macros().getMacroRepeat(name);
 }
 
 void myQQuickView::initMacroIni(uchar macroCount)
 {
-    std::vector<bool> slotTaken(256, false);
-    QStringList removals;
-    for (const QString &fileName : getMacroIniNames()) {
-        const QSettings macro(MacroFiles::folder() + fileName, QSettings::IniFormat);
-        const int index = MacroFiles::readInt(macro, indexKey, -1);
-        if (index >= 0 && index < macroCount && !slotTaken[size_t(index)])
-            slotTaken[size_t(index)] = true;
-        else
-            removals.append(MacroFiles::folder() + fileName);
-    }
-    for (const QString &file : removals) {
-        qCDebug(lcMacro, "REMOVE: \"%s\"", qUtf8Printable(file));
-        QFile::remove(file);
-    }
+    objects.macros().initMacroIni(macroCount);
+}
 
-    QDir().mkpath(MacroFiles::folder());
-    int number = 1;
-    for (int slot = 0; slot < macroCount; ++slot) {
-        number = std::max(number, slot + 1);
-        if (slotTaken[size_t(slot)])
-            continue;
-        // A file kept for another slot may hold this slot's standard name; it stays as it is
-        // and this slot takes the next free name.
-        while (QFile::exists(MacroFiles::path(MacroFiles::standardName(number))))
-            ++number;
-        const QString file = MacroFiles::path(MacroFiles::standardName(number));
-        if (!MacroFiles::writeNew(file, slot))
-            qCWarning(lcMacro) << "Cannot create the macro file" << file;
-    }
+QList<uchar> myQQuickView::macroIncode(QStringList macros, QVariant repeatTimes)
+{
+    return objects.macros().macroIncode(macros, repeatTimes);
+}
+
+void myQQuickView::ui_10H_SetMacroKey(QVariant macroId, QVariant name)
+{
+    objects.macros().ui_10H_SetMacroKey(macroId, name);
 }
 
 void myQQuickView::loadMacroIniFromFile(QVariant name)
@@ -206,43 +71,17 @@ void myQQuickView::loadMacroIniFromFile(QVariant name)
         QFileDialog::getOpenFileName(this, tr("Open File"), desktopFolder(), tr("Macro(*.mc)"));
     if (source.isEmpty())
         return;
-    const FileRefusal refusal = importMacro(name, source);
+    const FileRefusal refusal = objects.macros().importMacro(name, source);
     if (refusal != FileRefusal::None)
         showRefusal(refusal, source);
 }
 
-FileRefusal myQQuickView::importMacro(const QVariant &name, const QString &source)
-{
-    // Import replaces a macro the user already has; it never adds one.
-    const std::optional<QString> file = existingMacroFile(name);
-    if (!file)
-        return FileRefusal::None;
-    // Every slot reads macro files with QSettings: only a file the strict reader accepts may
-    // become one, and what is written is exactly what was checked.
-    const CheckedFile macro = readCheckedFile(source, SettingsKind::Macro);
-    if (!macro.check.accepted()) {
-        qCWarning(lcMacro) << "Refusing to import" << source << "-"
-                           << refusalName(macro.check.refusal) << "at line" << macro.check.line;
-        return macro.check.refusal;
-    }
-    if (!writeFileAtomically(macro.content, *file))
-        qCWarning(lcMacro) << "Cannot import" << source << "into" << *file;
-    return FileRefusal::None;
-}
-
 void myQQuickView::saveMacroIniToFile(QVariant name)
 {
-    if (!existingMacroFile(name))
+    if (!objects.macros().exists(name))
         return;
     const QString target =
         QFileDialog::getSaveFileName(this, tr("Save File"), desktopFolder(), tr("Macro(*.mc)"));
     if (!target.isEmpty())
-        exportMacro(name, target);
-}
-
-void myQQuickView::exportMacro(const QVariant &name, const QString &target)
-{
-    const std::optional<QString> file = existingMacroFile(name);
-    if (file && !replaceFileAtomically(*file, target))
-        qCWarning(lcMacro) << "Cannot export" << *file << "to" << target;
+        objects.macros().exportMacro(name, target);
 }

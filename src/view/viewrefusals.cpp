@@ -27,17 +27,23 @@ void myQQuickView::showRefusal(FileRefusal refusal, const QString &file) const
 
 void myQQuickView::showSetAsideFiles()
 {
+    const QStringList setAsideFiles = objects.takeSetAsideFiles();
     if (setAsideFiles.isEmpty())
         return;
     QStringList names;
-    for (const QString &file : std::as_const(setAsideFiles))
+    for (const QString &file : setAsideFiles)
         names.append(
             QDir::toNativeSeparators(QDir::cleanPath(QDir::current().absoluteFilePath(file))));
-    setAsideFiles.clear();
     // After the start-up hand-shake, not inside it: the box runs its own event loop.
     QTimer::singleShot(0, this, [this, names] {
         QMessageBox::warning(nullptr, messages.value(setAsideTitle),
                              messages.value(setAsideText) + names.join(QLatin1Char('\n')),
                              QMessageBox::Ok);
     });
+}
+
+void myQQuickView::showMacroTooLong() const
+{
+    QMessageBox::warning(nullptr, tr("%1").arg(messages.value(0)), tr("%1").arg(messages.value(1)),
+                         QMessageBox::Ok);
 }

@@ -60,13 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // A refused import returns before anything is written, so only an accepted file is read
     // back the way the pages read it.
-    if (view.importProfile(0, source) == FileRefusal::None) {
+    if (view.backend().profiles().importProfile(0, source) == FileRefusal::None) {
         static_cast<void>(view.ui_88H_GetLEDType());
         static_cast<void>(view.ui_B0H_GetColor());
         static_cast<void>(view.ui_92H_GetUserPicture(0));
         static_cast<void>(view.getKeydefine(0));
     }
-    if (view.importMacro(QStringLiteral("M"), source) == FileRefusal::None) {
+    if (view.backend().macros().importMacro(QStringLiteral("M"), source) == FileRefusal::None) {
         static_cast<void>(view.loadMacroIni(QStringLiteral("M")));
         static_cast<void>(view.loadMacroIniConfig(QStringLiteral("M")));
         static_cast<void>(view.getMacroRepeat(QStringLiteral("M")));

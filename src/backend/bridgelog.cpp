@@ -1,0 +1,3 @@
+#include "backend/bridgelog.h"
+
+Q_LOGGING_CATEGORY(lcBridge, "r7.bridge")
