@@ -96,13 +96,6 @@ DeviceSlot DeviceBridge::findKeyboard()
     syncFW();
     return listed;
 }
-#include "view/myqquickview.h"
-
-#include "backend/firmwarecheck.h"
-#include "device/hidthread.h"
-#include "view/viewlog.h"
-
-#include <algorithm>
 
 void DeviceBridge::syncFW()
 {
@@ -120,10 +113,8 @@ void DeviceBridge::syncFW()
         hidThread->setKeyboardAccepted(accepted);
     // Every supported keyboard is driven with the key table of layout 1, whatever it reports.
     kbLayoutType = 1;
-    uchar active = profiles.activeIndex();
     if (hidThread)
-        hidThread->hid_A1H_GetCurrentProfile(active);
-    profiles.setActiveIndex(active);
+        hidThread->hid_A1H_GetCurrentProfile(profiles.activeIndexAnswer());
 
     keyNameToCode.clear();
     const QVariantList names = hardware.keyNames();

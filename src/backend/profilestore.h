@@ -26,6 +26,9 @@ public:
     // use active()) before use.
     uchar activeIndex() const { return currentProfile; }
     void setActiveIndex(uchar index) { currentProfile = index; }
+    // For the keyboard's answer to be written straight in: a get waits with events running,
+    // and a switch made meanwhile stays unless the keyboard answers.
+    uchar &activeIndexAnswer() { return currentProfile; }
     // The settings of the active profile, or null.
     QSettings *active() const { return profileAt(currentProfile); }
 
