@@ -6,7 +6,6 @@
 #include "testworkspace.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QSettings>
 #include <QTest>
 
@@ -22,7 +21,7 @@ private Q_SLOTS:
 
 void BackendTest::drivesTheKeyboardWithoutAWindow()
 {
-    QVERIFY(!qobject_cast<QGuiApplication *>(QCoreApplication::instance()));
+    QVERIFY(!QCoreApplication::instance()->inherits("QGuiApplication"));
     qunsetenv("DISPLAY");
     qunsetenv("WAYLAND_DISPLAY");
 

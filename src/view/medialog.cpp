@@ -1,3 +1,3 @@
-#include "backend/medialog.h"
+#include "view/medialog.h"
 
 Q_LOGGING_CATEGORY(lcMedia, "r7.media")

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "backend/backend.h"
-#include "backend/soundplayer.h"
+#include "view/soundplayer.h"
 
 #include <QElapsedTimer>
 #include <QList>

@@ -1,6 +1,6 @@
-#include "backend/soundplayer.h"
+#include "view/soundplayer.h"
 
-#include "backend/medialog.h"
+#include "view/medialog.h"
 
 #include <QAudioOutput>
 #include <QFileInfo>
