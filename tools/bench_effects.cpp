@@ -94,14 +94,19 @@ int main(int argc, char *argv[])
     myQQuickView *view = widget.uiController()->uiView();
     QQuickItem *root = view->rootObject();
     QObject *pages = root->findChild<QObject *>(QStringLiteral("_fkPage"));
-    QObject *preview = root->findChild<QObject *>(QStringLiteral("_eft_Ctrl"));
     QTextStream out(stdout);
-    if (!pages || !preview) {
-        out << "the colour page's preview was not found\n";
+    if (!pages ||
+        !waitUntil([&] { return eval(pages, QStringLiteral("visible")).toBool(); }, 30000)) {
+        out << "the page area did not open\n";
         return 1;
     }
-    if (!waitUntil([&] { return eval(pages, QStringLiteral("visible")).toBool(); }, 30000)) {
-        out << "the page area did not open\n";
+    // The colour page is made when it is first shown.
+    eval(pages, QStringLiteral("show(2)"));
+    QObject *preview = nullptr;
+    if (!waitUntil(
+            [&] { return (preview = root->findChild<QObject *>(QStringLiteral("_eft_Ctrl"))); },
+            10000)) {
+        out << "the colour page's preview was not found\n";
         return 1;
     }
     int frames = 0;

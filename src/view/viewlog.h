@@ -2,5 +2,5 @@
 
 #include <QLoggingCategory>
 
-// The view object: the firmware check and what it hands to the QML root.
+// The view object: what it hands to the QML root and what it tells the user.
 Q_DECLARE_LOGGING_CATEGORY(lcView)
