@@ -66,6 +66,11 @@ public:
     static constexpr int messageCount = 40;
     // The text that tells the user the keyboard did not take a change.
     static constexpr int keyboardNoticeMessage = 30;
+    // The keyboard did not answer a query: the pages show what the profile holds.
+    static constexpr int keyboardSilentMessage = 31;
+    // A macro's file could not be written; a macro without a keyboard slot cannot be bound.
+    static constexpr int macroNotSavedMessage = 4;
+    static constexpr int macroWithoutSlotMessage = 5;
     const QStringList &messageTexts() const { return messages; }
 
     // The keyboard is there but may not be opened: the window says which device, why and what
@@ -143,6 +148,9 @@ public Q_SLOTS:
     QVariant ui_A1H_GetCurrentProfile();
     QVariantList ui_B0H_GetColor();
 
+    // Message `message` of the language in use as a short notice over the window.
+    void showNotice(int message);
+
 private:
     // Tells the user, in their language, why `file` was not imported.
     void showRefusal(FileRefusal refusal, const QString &file) const;
@@ -151,7 +159,8 @@ private:
     void storeLedState(const QVariantList &ledType);
     bool mediaPlayersReady();
 
-    void tellKeyboardDidNotTakeChange();
+    // `message`: keyboardNoticeMessage for a set, keyboardSilentMessage for a query.
+    void tellKeyboardDidNotTakeChange(int message);
     void createMediaPlayers();
     void silence(QMediaPlayer *player);
     void playSound(int index);
@@ -177,9 +186,11 @@ private:
     // Index into profileSettings, as the keyboard reported it: check it before use.
     uchar currentProfile = 0;
     QStringList messages;
-    // When the user was last told that the keyboard did not take a change: one notice covers
-    // every failure of the same few seconds (the four planes of a picture, a get after a set).
+    // When the user was last told that the keyboard did not take a change, and which of the two
+    // texts they were told: one notice covers every failure of its kind in the same few seconds
+    // (the four planes of a picture, the queries of a page reload).
     QElapsedTimer lastKeyboardNotice;
+    int lastKeyboardNoticeMessage = -1;
 
     // Stored files the start found damaged, under the names they were set aside as; shown once
     // when the interface runs.

@@ -129,6 +129,7 @@ QVariant myQQuickView::saveMacroIni(QVariant name, QStringList macros)
         macro.sync();
         if (macro.status() != QSettings::NoError) {
             qCWarning(lcMacro) << "Cannot write the macro file" << *file;
+            showNotice(macroNotSavedMessage);
             return false;
         }
     }
