@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
@@ -14,7 +16,10 @@
 namespace
 {
 constexpr int deviceCheckDelayMs = 1024;
-}
+// A keyboard that is listed but cannot be opened is checked again after twice the time each
+// round, up to this long, until the next device change.
+constexpr int longestRetryDelayMs = 30000;
+} // namespace
 
 Widget::Widget(QWidget *parent, const QUrl &rootSource) : QWidget(parent)
 {
@@ -58,6 +63,9 @@ void Widget::checkDevice()
     hid.updateDeviceList(readDeviceTable(QStringLiteral(":/DevInfo.ini"), productNames));
     const int selected = hid.selectedDevice();
     listedDevice = hid.devices().value(selected);
+    // Nothing listed, nothing to be patient with.
+    if (listedDevice.commandPath.isEmpty() && listedDevice.inputPath.isEmpty())
+        retryDelayMs = deviceCheckDelayMs;
     hid.swichCurDevice(uint(selected));
     controller->uiView()->syncFW();
     // The firmware query is the first open of the command interface; a refusal empties its path.
@@ -69,14 +77,20 @@ void Widget::checkDevice()
 
 void Widget::deviceChangeNotified()
 {
+    retryDelayMs = deviceCheckDelayMs;
     if (!hid.isWorkerRunning())
-        checkTimer.start();
+        checkTimer.start(deviceCheckDelayMs);
 }
 
+// Gone, the keyboard is no longer listed at the next check and the checks stop there. Still
+// listed, it failed to open for a reason that may pass, or may not: each check is a round of
+// enumeration and opens, so they come less and less often.
 void Widget::workerEnded()
 {
-    if (!reportRefusal(listedDevice.inputPath))
-        deviceChangeNotified();
+    if (reportRefusal(listedDevice.inputPath) || hid.isWorkerRunning())
+        return;
+    checkTimer.start(retryDelayMs);
+    retryDelayMs = std::min(2 * retryDelayMs, longestRetryDelayMs);
 }
 
 bool Widget::reportRefusal(const QString &path)
