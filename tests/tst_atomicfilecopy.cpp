@@ -6,6 +6,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace
 {
@@ -33,7 +38,92 @@ private Q_SLOTS:
     void failureKeepsTheTarget_data();
     void failureKeepsTheTarget();
     void ontoItself();
+    void readerKeepsTheOldFile_data();
+    void readerKeepsTheOldFile();
+    void killLeavesTheOldOrTheNewFile_data();
+    void killLeavesTheOldOrTheNewFile();
 };
+
+namespace
+{
+// Makes `target` hold `content` the way the row says: copied from a file beside it, or written.
+bool replace(bool fromFile, const QByteArray &content, const QString &target)
+{
+    if (!fromFile)
+        return writeFileAtomically(content, target);
+    const QString source = target + QStringLiteral(".source-") + QString::number(content.size());
+    if (!QFile::exists(source))
+        write(source, content);
+    return replaceFileAtomically(source, target);
+}
+} // namespace
+
+void AtomicFileCopyTest::readerKeepsTheOldFile_data()
+{
+    QTest::addColumn<bool>("fromFile");
+    QTest::addColumn<bool>("byLink"); // else a handle opened before
+    QTest::newRow("copy, hard link") << true << true;
+    QTest::newRow("copy, open handle") << true << false;
+    QTest::newRow("write, hard link") << false << true;
+    QTest::newRow("write, open handle") << false << false;
+}
+
+// The new content arrives as a new file: whoever held the old one still reads the old bytes,
+// which a write into the file itself would have changed under them.
+void AtomicFileCopyTest::readerKeepsTheOldFile()
+{
+    QFETCH(bool, fromFile);
+    QFETCH(bool, byLink);
+    QTemporaryDir folder;
+    const QString target = folder.filePath(QStringLiteral("p1.bin"));
+    const QString link = folder.filePath(QStringLiteral("held"));
+    write(target, "old content");
+    QFile held(target);
+    if (byLink)
+        QCOMPARE(::link(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()),
+                 0);
+    else
+        QVERIFY(held.open(QIODevice::ReadOnly));
+
+    QVERIFY(replace(fromFile, "new", target));
+    QCOMPARE(read(target), QByteArray("new"));
+    QCOMPARE(byLink ? read(link) : held.readAll(), QByteArray("old content"));
+}
+
+void AtomicFileCopyTest::killLeavesTheOldOrTheNewFile_data()
+{
+    QTest::addColumn<bool>("fromFile");
+    QTest::newRow("copy") << true;
+    QTest::newRow("write") << false;
+}
+
+// A process replacing the file over and over, alternating two contents, is killed at twenty
+// moments of its work: each time the file holds one of the two contents whole.
+void AtomicFileCopyTest::killLeavesTheOldOrTheNewFile()
+{
+    QFETCH(bool, fromFile);
+    QTemporaryDir folder;
+    const QString target = folder.filePath(QStringLiteral("p1.bin"));
+    const QByteArray first(3 * 1024 * 1024, 'a');
+    const QByteArray second(2 * 1024 * 1024 + 5, 'b');
+    QVERIFY(replace(fromFile, first, target));
+    QVERIFY(replace(fromFile, second, target));
+    for (int round = 0; round < 20; ++round) {
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            for (int i = 0;; ++i)
+                replace(fromFile, i % 2 ? first : second, target);
+        }
+        QThread::usleep(500 + 700 * round);
+        ::kill(child, SIGKILL);
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        const QByteArray now = read(target);
+        QVERIFY2(now == first || now == second,
+                 qPrintable(QStringLiteral("round %1: %2 bytes").arg(round).arg(now.size())));
+    }
+}
 
 void AtomicFileCopyTest::copies_data()
 {

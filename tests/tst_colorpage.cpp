@@ -94,6 +94,7 @@ private Q_SLOTS:
     void storedLightingShows_data();
     void storedLightingShows();
     void menusChooseTheType();
+    void oneListOpenAtATime();
     void applySendsTheLighting_data();
     void applySendsTheLighting();
     void applyOfAPictureSendsOnlyThatPicture();
@@ -211,6 +212,25 @@ void ColorPageTest::menusChooseTheType()
     choose("_effect3", 5);
     QCOMPARE(qmlValue(page, "[effectIndex, _Apply.enabled, _Direction.visible].join()").toString(),
              QStringLiteral("5,true,true"));
+}
+
+// Opening a list closes the one that is open, and a press beside an open list closes it.
+void ColorPageTest::oneListOpenAtATime()
+{
+    keyboardLighting({0x02, 63, 4, 0, 7, 0, 0});
+    Program program;
+    showPage(program, 2);
+    QObject *page = colorPage(program);
+    program.click(pointIn(page, "_effect1", 20, 11));
+    QTRY_VERIFY(qmlValue(page, "_effect1.isSelect").toBool());
+
+    program.click(pointIn(page, "_effect3", 20, 11));
+    QTRY_VERIFY(qmlValue(page, "_effect3.isSelect").toBool());
+    QTRY_VERIFY(!qmlValue(page, "_effect1.isSelect").toBool());
+
+    program.click(pointIn(page, "_effect3", 20, -30));
+    QTRY_VERIFY(!qmlValue(page, "_effect3.isSelect").toBool());
+    QCOMPARE(qmlValue(page, "effectIndex").toInt(), 2);
 }
 
 void ColorPageTest::applySendsTheLighting_data()
@@ -414,14 +434,17 @@ void ColorPageTest::bottomBarCoversBothPages_data()
     QTest::addColumn<int>("button");
     QTest::addColumn<QList<QByteArray>>("sent");
     QTest::addColumn<int>("backlightEffect");
-    // Both pages edited: colour brightness level 1, backlight effect 3. ALL SAVE sends the
-    // colour page's lighting, then the backlight's; ALL RESET resets both pages and applies the
-    // colour page's factory lighting with the stored backlight.
+    // The keyboard holds backlight effect 2, the factory profile effect 1; both pages are
+    // edited: colour brightness level 1, backlight effect 3. ALL SAVE sends the colour page's
+    // lighting, then the backlight's; ALL RESET shows the factory lighting on both pages and
+    // leaves the keyboard with the same.
     QTest::newRow("all save") << 3
-                              << QList<QByteArray>{ledReport({0x02, 9, 4, 0, 7, 0xE1, 0x3C}),
+                              << QList<QByteArray>{ledReport({0x02, 9, 4, 0, 7, 0xE2, 0x3C}),
                                                    ledReport({0x02, 9, 4, 0, 7, 0xE3, 0x3C})}
                               << 3;
-    QTest::newRow("all reset") << 1 << QList<QByteArray>{ledReport({0x02, 63, 4, 0, 7, 0xE1, 0x3C})}
+    QTest::newRow("all reset") << 1
+                               << QList<QByteArray>{ledReport({0x02, 63, 4, 0, 7, 0xE2, 0x3C}),
+                                                    ledReport({0x02, 63, 4, 0, 7, 0xE1, 0x3C})}
                                << 1;
 }
 
@@ -430,6 +453,7 @@ void ColorPageTest::bottomBarCoversBothPages()
     QFETCH(int, button);
     QFETCH(QList<QByteArray>, sent);
     QFETCH(int, backlightEffect);
+    keyboardLighting({0x02, 63, 4, 0, 7, 0xE2, 0x3C});
     Program program;
     showPage(program, 2);
     qmlValue(colorPage(program), "brightness_Slider.setCurIndex(1)");

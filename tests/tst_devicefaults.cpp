@@ -278,6 +278,30 @@ private Q_SLOTS:
         keyboard.setLatency(0);
     }
 
+    // A page reloading after a profile switch asks three queries in a row. Once one of them got
+    // no answer, the others fail at once, untold and without a call into the keyboard, until
+    // the event loop turns: the window is not held for each of them in turn.
+    void queriesAfterAnUnansweredOneFailAtOnce()
+    {
+        DeviceFixture f;
+        FailureLog failures(f.hid);
+        f.keyboard.setAnswersFeatureReports(false);
+        uchar byte1 = 0, byte2 = 0, byte3 = 0;
+        f.hid.hid_82H_GetKeyboardoption(byte1, byte2, byte3);
+        const int callsOfTheFirst = f.deviceCalls();
+        f.keyboard.setAnswersFeatureReports(true);
+
+        std::array<uchar, 7> led{};
+        QVERIFY(!f.hid.hid_88H_GetLEDType(led[0], led[1], led[2], led[3], led[4], led[5], led[6]));
+        std::array<uchar, 64> colours{};
+        QVERIFY(!f.hid.hid_B0H_GetSevenColor(colours.data()));
+        QCOMPARE(f.deviceCalls(), callsOfTheFirst);
+        QTRY_COMPARE(failures.codes, QList<uchar>{0x82});
+
+        QVERIFY(f.hid.hid_B0H_GetSevenColor(colours.data()));
+        QCOMPARE(failures.codes, QList<uchar>{0x82});
+    }
+
     // A worker that found the keyboard gone must be done with the object before it goes.
     void unplugDuringShutdown()
     {

@@ -29,6 +29,7 @@ private Q_SLOTS:
     void burstGivesOneCheckAfterTheLast();
     void changesWhileTheWorkerRunsAreIgnored();
     void unplugTellsTheUiWithoutFurtherNotification();
+    void unopenableKeyboardIsCheckedLessAndLessOften();
     void refusedKeyboardWaitsForTheUser_data();
     void refusedKeyboardWaitsForTheUser();
     void ledStateLandsInTheCurrentProfile_data();
@@ -118,14 +119,43 @@ void DeviceWatchTest::unplugTellsTheUiWithoutFurtherNotification()
     QCOMPARE(recorder.calls().size(), 1);
 }
 
+// A keyboard that is listed but fails every open, for a reason that is neither permission nor
+// another program, is checked again after twice the time each round, up to 30 s; a device
+// change brings the prompt check back.
+void DeviceWatchTest::unopenableKeyboardIsCheckedLessAndLessOften()
+{
+    VirtualKeyboard::shared().setOpensFail(true);
+    TestWorkspace workspace;
+    Widget widget(nullptr, recordingRoot());
+    QTimer *timer = widget.deviceCheckTimer();
+    for (int expected : {1024, 2048, 4096, 8192, 16384, 30000, 30000}) {
+        widget.checkDevice();
+        QTRY_VERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), expected);
+        timer->stop();
+    }
+    QVERIFY(!widget.device().isWorkerRunning());
+
+    widget.deviceChangeNotified();
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), checkDelayMs);
+}
+
 void DeviceWatchTest::refusedKeyboardWaitsForTheUser_data()
 {
     QTest::addColumn<int>("refusal");
     QTest::addColumn<QString>("reason");
+    QTest::addColumn<QStringList>("remedy");
+    // Where the rule is and the two commands that apply it: the user of an installed program
+    // has no README at hand.
     QTest::newRow("no permission")
-        << int(HidBackend::OpenFailure::NoPermission) << QStringLiteral("not allowed");
+        << int(HidBackend::OpenFailure::NoPermission) << QStringLiteral("not allowed")
+        << QStringList{"/lib/udev/rules.d/70-r7configurator.rules",
+                       "\nudevadm control --reload-rules\n",
+                       "\nudevadm trigger --subsystem-match=hidraw --action=change"};
     QTest::newRow("held by another program")
-        << int(HidBackend::OpenFailure::InUse) << QStringLiteral("another program");
+        << int(HidBackend::OpenFailure::InUse) << QStringLiteral("another program")
+        << QStringList{"Close the other program"};
 }
 
 // A keyboard that is listed but refuses every open is explained once, and nothing polls it:
@@ -134,6 +164,7 @@ void DeviceWatchTest::refusedKeyboardWaitsForTheUser()
 {
     QFETCH(int, refusal);
     QFETCH(QString, reason);
+    QFETCH(QStringList, remedy);
     VirtualKeyboard &keyboard = VirtualKeyboard::shared();
     keyboard.setRefusesOpens(HidBackend::OpenFailure(refusal));
     TestWorkspace workspace;
@@ -158,6 +189,8 @@ void DeviceWatchTest::refusedKeyboardWaitsForTheUser()
         QCOMPARE(message.args.value(0), QVariant(true));
         const QString text = message.args.value(2).toString();
         QVERIFY2(text.contains(reason) && text.contains(QLatin1String("R7")), qPrintable(text));
+        for (const QString &part : remedy)
+            QVERIFY2(text.contains(part), qPrintable(text));
     }
     QVERIFY(messages().at(0).args.value(2).toString().contains(
         QLatin1String(VirtualKeyboard::commandPath)));

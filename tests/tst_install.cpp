@@ -93,6 +93,7 @@ private Q_SLOTS:
     void udevRuleGrantsTheKeyboardOnly_data();
     void udevRuleGrantsTheKeyboardOnly();
     void usersKeepTheirOwnFiles();
+    void packagedProgramIsStripped();
 
 private:
     QString installed(const QString &relative) const { return prefix.filePath(relative); }
@@ -313,6 +314,38 @@ void InstallTest::usersKeepTheirOwnFiles()
     }
 
     QCOMPARE(snapshot(prefix.path()), installedFiles);
+}
+
+// The Debian package carries the program without its debug information, which is most of a
+// RelWithDebInfo build's program.
+void InstallTest::packagedProgramIsStripped()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("dpkg-deb")).isEmpty())
+        QSKIP("dpkg-deb is needed to unpack the package");
+    QTemporaryDir output;
+    QProcess cpack;
+    cpack.setWorkingDirectory(QStringLiteral(R7_BUILD_DIR));
+    cpack.setProcessChannelMode(QProcess::MergedChannels);
+    cpack.start(QStringLiteral(R7_CPACK), {QStringLiteral("-B"), output.path()});
+    QVERIFY(cpack.waitForFinished(300000));
+    QVERIFY2(cpack.exitCode() == 0, cpack.readAll().constData());
+    const QStringList packages = QDir(output.path()).entryList({QStringLiteral("*.deb")});
+    QCOMPARE(packages.size(), 1);
+    const QString unpacked = output.filePath(QStringLiteral("unpacked"));
+    QCOMPARE(QProcess::execute(QStringLiteral("dpkg-deb"),
+                               {QStringLiteral("-x"), output.filePath(packages.at(0)), unpacked}),
+             0);
+
+    const auto sections = [](const QString &path) {
+        QFile program(path);
+        return program.open(QIODevice::ReadOnly) ? program.readAll() : QByteArray();
+    };
+    const QByteArray debugSection(".debug_info");
+    QVERIFY(sections(installed(QStringLiteral("bin/R7Configurator"))).contains(debugSection));
+    const QByteArray packaged = sections(unpacked + QStringLiteral("/usr/bin/R7Configurator"));
+    QVERIFY(packaged.startsWith("\x7f"
+                                "ELF"));
+    QVERIFY(!packaged.contains(debugSection));
 }
 
 QTEST_GUILESS_MAIN(InstallTest)

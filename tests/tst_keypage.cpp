@@ -240,7 +240,8 @@ void KeyPageTest::choosingInTheLists_data()
 }
 
 // The selected key takes the row's value with the next apply; a macro goes to its keyboard
-// slot at once and keeps that slot, with repeat 1.
+// slot at once and keeps that slot, with repeat 1. A macro without a slot is not taken, and the
+// user is told.
 void KeyPageTest::choosingInTheLists()
 {
     QFETCH(QString, list);
@@ -273,6 +274,14 @@ void KeyPageTest::choosingInTheLists()
         QCOMPARE(macro.value("config/repeat").toInt(), 1);
     }
     QVERIFY(featureReportsFor(0x0C).isEmpty());
+    // A choice that did not hold says why.
+    const QString notice =
+        list == "macroList" && slot < 0
+            ? program.view()->messageTexts().at(myQQuickView::macroWithoutSlotMessage)
+            : QString();
+    QTRY_COMPARE(
+        program.eval("keyboardNoticeItem.visible ? keyboardNoticeItem.text : ''").toString(),
+        notice);
 
     click(program, "applyButton");
     QTRY_COMPARE(keyboardMatrix(), factoryMatrixWith({{keyA, keyCode}}));

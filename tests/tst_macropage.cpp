@@ -17,6 +17,9 @@
 #include <QSettings>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <linux/input-event-codes.h>
@@ -43,6 +46,26 @@ void writeSteps(const TestWorkspace &workspace, const QString &name, const QStri
     for (int i = 0; i < steps.size(); ++i)
         macro.setValue(QStringLiteral("macro/%1").arg(i), steps.at(i));
 }
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Writes beyond `bytes` into any file fail for the life of the object, as on a full disk.
+struct FileSizeLimit {
+    rlimit saved{};
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved);
+        // Passing the limit fails the write instead of ending the process.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, saved.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
+};
 
 // The first macro holds four steps, the others none.
 const QStringList fourSteps{"W" + down, "W" + up, "500" + delay, "X" + down};
@@ -135,6 +158,7 @@ private Q_SLOTS:
     void rename_data();
     void rename();
     void saveToARemovedMacro();
+    void saveThatCannotBeWrittenKeepsTheSteps();
     void deselectingTheMacroEmptiesTheSteps();
 };
 
@@ -232,6 +256,8 @@ void MacroPageTest::delayEntry_data()
     QTest::newRow("empty, Enter") << "" << true << 1000;
     QTest::newRow("empty, background") << "" << false << 1000;
     QTest::newRow("too long") << "123456" << true << 12345;
+    QTest::newRow("99999, Enter") << "99999" << true << 65535;
+    QTest::newRow("99999, background") << "99999" << false << 65535;
 }
 
 // The field commits on Enter or a press on the window's background; the add button then adds
@@ -356,6 +382,25 @@ void MacroPageTest::saveToARemovedMacro()
     page.click("addDelayButton");
     QVERIFY(page.shownSteps().isEmpty());
     QVERIFY(!QFile::exists(macroFile(page.program.workspace, firstMacro)));
+}
+
+// A disk that takes no more (here no write past a file-size limit, which binds root too): the
+// steps stay on the page, the user is told, and the file keeps what it held.
+void MacroPageTest::saveThatCannotBeWrittenKeepsTheSteps()
+{
+    MacroPage page;
+    QVERIFY(page.scope);
+    page.clickFile(0);
+    const QString file = macroFile(page.program.workspace, firstMacro);
+    const QByteArray before = contents(file);
+    {
+        const FileSizeLimit diskFull(16);
+        page.click("addDelayButton");
+    }
+    QCOMPARE(page.shownSteps(), fourSteps + QStringList{"1000" + delay});
+    QCOMPARE(contents(file), before);
+    QTRY_COMPARE(page.program.eval("keyboardNoticeItem.text").toString(),
+                 page.program.view()->messageTexts().at(myQQuickView::macroNotSavedMessage));
 }
 
 // A click on the chosen macro deselects it: no steps, and nothing can be added or pasted.

@@ -111,13 +111,18 @@ void MenusTest::functionMenuChoosesThePage()
     QCOMPARE(program.eval("currentpage").toInt(), 2);
     QTRY_VERIFY(program.page("_Page_Color.visible && !pa_X.running").toBool());
 
+    // The backlight zone's page has the fourth row.
+    clickRow(3);
+    QCOMPARE(program.eval("currentpage").toInt(), 3);
+    QTRY_VERIFY(program.page("_Page_BackLighting.visible && !pa_X.running").toBool());
+
     // The chosen function again: no page, the keyboard picture is back.
-    clickRow(2);
+    clickRow(3);
     QCOMPARE(program.page("fnItem.currentIndex").toInt(), -1);
     QCOMPARE(program.eval("currentpage").toInt(), -1);
     QVERIFY(program.eval(keyboardPicture).toBool());
     QTRY_COMPARE(program.page("_fkPage.curID").toInt(), -1);
-    QVERIFY(!program.page("_Page_Color.visible").toBool());
+    QVERIFY(!program.page("_Page_BackLighting.visible").toBool());
 }
 
 void MenusTest::functionIconsFollowTheSkin()

@@ -225,7 +225,7 @@ void SettingsPageTest::initUiLoadsTheStoredSettings_data()
                                  {"_language.getCurIndex()", -1},
                                  {"md_language.count", 9},
                                  {"_FontFamily", "Arial"},
-                                 {"_StringList.length", 115},
+                                 {"_StringList.length", 116},
                                  {"_StringList[29]", "LANGUAGE"},
                                  {"isCustomBackground", false},
                                  {"_Size", 11},

@@ -32,7 +32,7 @@ QString settingFile(const QString &name)
 
 constexpr int layout = 1;
 constexpr int matrixSize = 128;
-constexpr int textCount = 114;
+constexpr int textCount = 115;
 constexpr int fnPosition = 89;
 constexpr int unitCap = 28;
 constexpr int keyPitch = 30;

@@ -45,11 +45,26 @@ int main(int argc, char *argv[])
         hid->hid_8CH_GetKeyMatrix_1(block.data());
         print("128-byte get (8CH) holds the GUI thread", clock.elapsed());
 
+        // Each measurement starts a turn of the event loop of its own, as a click does: a get
+        // that failed holds the gets behind it in the same turn.
+        QCoreApplication::processEvents();
         hid->hid_10H_SetMacroKey(1, block.data());
         clock.restart();
         uchar sens = 0;
         hid->hid_84H_GetButtonSensitivity(sens);
         print("get right after a 128-byte set (84H after 10H)", clock.elapsed());
+
+        // A click on a profile: the switch, then the pages' three gets.
+        QCoreApplication::processEvents();
+        hid->hid_21H_SetCurrentProfile(1);
+        clock.restart();
+        uchar byte1 = 0, byte2 = 0, byte3 = 0;
+        hid->hid_82H_GetKeyboardoption(byte1, byte2, byte3);
+        std::array<uchar, 7> led{};
+        hid->hid_88H_GetLEDType(led[0], led[1], led[2], led[3], led[4], led[5], led[6]);
+        hid->hid_B0H_GetSevenColor(block.data());
+        print("profile switch and its three gets (82H, 88H, B0H)", clock.elapsed());
+        QCoreApplication::processEvents();
 
         hid->hid_10H_SetMacroKey(1, block.data());
         clock.restart();

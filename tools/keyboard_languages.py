@@ -2,7 +2,7 @@
 
 Each language is written to modules/i18n/lang_<code>.ini, where the code is the Qt 4
 QLocale::Language number and QLocale::Country number, three digits each (000: no country).
-Text k of a language is line k of its block below (k = 1 … 114); the meaning of each index is
+Text k of a language is line k of its block below (k = 1 … 115); the meaning of each index is
 the one of the English table, which is the program's built-in one. "msg" holds the titles and
 texts of the two warnings: a macro too long for its slot, and a background picture that cannot
 be opened (the picture's path is appended to the last text).
@@ -14,7 +14,7 @@ CJK_FONT = "WenQuanYi Micro Hei"
 
 def _texts(block):
     lines = block.strip("\n").split("\n")
-    assert len(lines) == 114, len(lines)
+    assert len(lines) == 115, len(lines)
     return lines
 
 
@@ -133,6 +133,7 @@ UPDATE KEYBOARD
 RENAME
 ALL RESET
 ALL SAVE
+BACKLIGHT
 """)
 
 CHINESE_SIMPLIFIED = _texts("""
@@ -250,6 +251,7 @@ DPI 指示灯
 重命名
 全部重置
 全部保存
+背光
 """)
 
 CHINESE_TRADITIONAL = _texts("""
@@ -367,6 +369,7 @@ DPI 指示燈
 重新命名
 全部重設
 全部儲存
+背光
 """)
 
 GERMAN = _texts("""
@@ -484,6 +487,7 @@ TASTATUR AKTUALISIEREN
 UMBENENNEN
 ALLES ZURÜCKSETZEN
 ALLES SPEICHERN
+BELEUCHTUNG
 """)
 
 FRENCH = _texts("""
@@ -601,6 +605,7 @@ METTRE À JOUR LE CLAVIER
 RENOMMER
 TOUT RÉINITIALISER
 TOUT ENREGISTRER
+ÉCLAIRAGE
 """)
 
 SPANISH = _texts("""
@@ -718,6 +723,7 @@ ACTUALIZAR TECLADO
 CAMBIAR NOMBRE
 RESTABLECER TODO
 GUARDAR TODO
+LUZ DE FONDO
 """)
 
 JAPANESE = _texts("""
@@ -835,6 +841,7 @@ DPI インジケーター LED
 名前の変更
 すべてリセット
 すべて保存
+バックライト
 """)
 
 KOREAN = _texts("""
@@ -952,6 +959,7 @@ DPI 표시 LED
 이름 바꾸기
 모두 초기화
 모두 저장
+백라이트
 """)
 
 RUSSIAN = _texts("""
@@ -1069,6 +1077,7 @@ B5
 ПЕРЕИМЕНОВАТЬ
 СБРОСИТЬ ВСЁ
 СОХРАНИТЬ ВСЁ
+ПОДСВЕТКА
 """)
 
 # code: Qt 4 language and country names (as the program lists them), font, texts, messages
@@ -1320,7 +1329,7 @@ KEYBOARD_ACCESS_MESSAGES = {
         "The keyboard cannot be opened",
         "%1 is connected, but this user is not allowed to open it (%2).",
         "%1 is connected, but another program is using it (%2).",
-        "Install the keyboard rule that comes with the program (see Install in the README), then unplug the keyboard and plug it in again.",
+        "The program's keyboard rule is %1. udev reads rules only from /usr/lib/udev/rules.d and /etc/udev/rules.d: from anywhere else, copy it to /etc/udev/rules.d first. Then apply it as root with these two commands:\nudevadm control --reload-rules\nudevadm trigger --subsystem-match=hidraw --action=change",
         "Close the other program, then close this message to try again.",
         "Close",
     ],
@@ -1328,7 +1337,7 @@ KEYBOARD_ACCESS_MESSAGES = {
         "无法打开键盘",
         "%1 已连接，但当前用户无权打开它（%2）。",
         "%1 已连接，但正被另一个程序占用（%2）。",
-        "请安装程序附带的键盘规则（见 README 中的“Install”一节），然后拔下键盘并重新插入。",
+        "程序附带的键盘规则位于 %1。udev 只读取 /usr/lib/udev/rules.d 和 /etc/udev/rules.d 中的规则：若规则在其他位置，请先将其复制到 /etc/udev/rules.d。然后以 root 身份运行以下两条命令使其生效：\nudevadm control --reload-rules\nudevadm trigger --subsystem-match=hidraw --action=change",
         "请关闭另一个程序，然后关闭此消息以重试。",
         "关闭",
     ],
@@ -1336,7 +1345,7 @@ KEYBOARD_ACCESS_MESSAGES = {
         "無法開啟鍵盤",
         "%1 已連接，但目前的使用者無權開啟它（%2）。",
         "%1 已連接，但正被另一個程式佔用（%2）。",
-        "請安裝程式隨附的鍵盤規則（見 README 中的「Install」一節），然後拔下鍵盤再重新插入。",
+        "程式隨附的鍵盤規則位於 %1。udev 只讀取 /usr/lib/udev/rules.d 與 /etc/udev/rules.d 中的規則：若規則在其他位置，請先將它複製到 /etc/udev/rules.d。然後以 root 身分執行以下兩個指令使其生效：\nudevadm control --reload-rules\nudevadm trigger --subsystem-match=hidraw --action=change",
         "請關閉另一個程式，然後關閉此訊息以重試。",
         "關閉",
     ],
@@ -1344,7 +1353,7 @@ KEYBOARD_ACCESS_MESSAGES = {
         "Die Tastatur kann nicht geöffnet werden",
         "%1 ist angeschlossen, aber dieser Benutzer darf sie nicht öffnen (%2).",
         "%1 ist angeschlossen, wird aber von einem anderen Programm verwendet (%2).",
-        "Installieren Sie die Tastaturregel, die dem Programm beiliegt (siehe „Install“ in der README), und stecken Sie die Tastatur danach aus und wieder ein.",
+        "Die Tastaturregel des Programms liegt unter %1. udev liest Regeln nur aus /usr/lib/udev/rules.d und /etc/udev/rules.d: Liegt sie woanders, kopieren Sie sie zuerst nach /etc/udev/rules.d. Wenden Sie sie dann als root mit diesen beiden Befehlen an:\nudevadm control --reload-rules\nudevadm trigger --subsystem-match=hidraw --action=change",
         "Schließen Sie das andere Programm und danach diese Meldung, um es erneut zu versuchen.",
         "Schließen",
     ],
@@ -1352,7 +1361,7 @@ KEYBOARD_ACCESS_MESSAGES = {
         "Impossible d'ouvrir le clavier",
         "%1 est branché, mais cet utilisateur n'a pas le droit de l'ouvrir (%2).",
         "%1 est branché, mais un autre programme l'utilise (%2).",
-        "Installez la règle du clavier fournie avec le programme (voir « Install » dans le README), puis débranchez le clavier et rebranchez-le.",
+        "La règle du clavier fournie avec le programme se trouve dans %1. udev ne lit les règles que dans /usr/lib/udev/rules.d et /etc/udev/rules.d : si elle est ailleurs, copiez-la d'abord dans /etc/udev/rules.d. Appliquez-la ensuite en tant que root avec ces deux commandes :\nudevadm control --reload-rules\nudevadm trigger --subsystem-match=hidraw --action=change",
         "Fermez l'autre programme, puis fermez ce message pour réessayer.",
         "Fermer",
     ],
@@ -1360,7 +1369,7 @@ KEYBOARD_ACCESS_MESSAGES = {
         "No se puede abrir el teclado",
         "%1 está conectado, pero este usuario no tiene permiso para abrirlo (%2).",
         "%1 está conectado, pero otro programa lo está usando (%2).",
-        "Instale la regla del teclado que acompaña al programa (vea «Install» en el README) y después desconecte el teclado y vuelva a conectarlo.",
+        "La regla del teclado que acompaña al programa está en %1. udev solo lee reglas de /usr/lib/udev/rules.d y /etc/udev/rules.d: si está en otro lugar, cópiela antes a /etc/udev/rules.d. Después aplíquela como root con estas dos órdenes:\nudevadm control --reload-rules\nudevadm trigger --subsystem-match=hidraw --action=change",
         "Cierre el otro programa y después cierre este mensaje para volver a intentarlo.",
         "Cerrar",
     ],
@@ -1368,7 +1377,7 @@ KEYBOARD_ACCESS_MESSAGES = {
         "キーボードを開けません",
         "%1 は接続されていますが、このユーザーには開く権限がありません（%2）。",
         "%1 は接続されていますが、別のプログラムが使用中です（%2）。",
-        "プログラムに付属するキーボード用ルールをインストールし（README の「Install」を参照）、キーボードを抜いて差し直してください。",
+        "プログラムに付属するキーボード用ルールは %1 にあります。udev は /usr/lib/udev/rules.d と /etc/udev/rules.d のルールだけを読みます。ほかの場所にある場合は、先に /etc/udev/rules.d にコピーしてください。続いて root で次の 2 つのコマンドを実行して適用します：\nudevadm control --reload-rules\nudevadm trigger --subsystem-match=hidraw --action=change",
         "別のプログラムを終了してから、このメッセージを閉じると再試行します。",
         "閉じる",
     ],
@@ -1376,7 +1385,7 @@ KEYBOARD_ACCESS_MESSAGES = {
         "키보드를 열 수 없습니다",
         "%1이(가) 연결되어 있지만 이 사용자에게는 열 권한이 없습니다(%2).",
         "%1이(가) 연결되어 있지만 다른 프로그램이 사용 중입니다(%2).",
-        "프로그램과 함께 제공되는 키보드 규칙을 설치한 뒤(README의 ‘Install’ 참조) 키보드를 뽑았다가 다시 꽂으십시오.",
+        "프로그램과 함께 제공되는 키보드 규칙은 %1에 있습니다. udev는 /usr/lib/udev/rules.d와 /etc/udev/rules.d의 규칙만 읽으므로, 다른 곳에 있다면 먼저 /etc/udev/rules.d로 복사하십시오. 그런 다음 root로 다음 두 명령을 실행하여 적용하십시오:\nudevadm control --reload-rules\nudevadm trigger --subsystem-match=hidraw --action=change",
         "다른 프로그램을 닫은 다음 이 메시지를 닫으면 다시 시도합니다.",
         "닫기",
     ],
@@ -1384,41 +1393,94 @@ KEYBOARD_ACCESS_MESSAGES = {
         "Не удаётся открыть клавиатуру",
         "%1 подключена, но у этого пользователя нет права открыть её (%2).",
         "%1 подключена, но её использует другая программа (%2).",
-        "Установите правило для клавиатуры, которое поставляется с программой (см. раздел «Install» в README), затем отключите клавиатуру и подключите её снова.",
+        "Правило для клавиатуры, поставляемое с программой, находится в %1. udev читает правила только из /usr/lib/udev/rules.d и /etc/udev/rules.d: если оно в другом месте, сначала скопируйте его в /etc/udev/rules.d. Затем примените его от имени root двумя командами:\nudevadm control --reload-rules\nudevadm trigger --subsystem-match=hidraw --action=change",
         "Закройте другую программу, затем закройте это сообщение, чтобы повторить попытку.",
         "Закрыть",
     ],
 }
 
 
-# Message "msg/30": the keyboard did not take a change.
+# Messages "msg/30" and "msg/31": the keyboard did not take a change, and it did not answer a
+# query.
 KEYBOARD_NOTICE_FIRST_MESSAGE = 30
 KEYBOARD_NOTICE_MESSAGES = {
     "031000": [
         "The keyboard did not take the change. Check that it is plugged in, then try again.",
+        "The keyboard is not answering. Check that it is plugged in; the page shows what the profile holds.",
     ],
     "025044": [
         "键盘未接受此更改。请检查键盘是否已连接，然后重试。",
+        "键盘没有响应。请检查键盘是否已连接；页面显示的是配置文件中保存的内容。",
     ],
     "025208": [
         "鍵盤未接受此變更。請檢查鍵盤是否已連接，然後再試一次。",
+        "鍵盤沒有回應。請檢查鍵盤是否已連接；頁面顯示的是設定檔中儲存的內容。",
     ],
     "042000": [
         "Die Tastatur hat die Änderung nicht übernommen. Prüfen Sie, ob sie angeschlossen ist, und versuchen Sie es erneut.",
+        "Die Tastatur antwortet nicht. Prüfen Sie, ob sie angeschlossen ist; die Seite zeigt, was im Profil gespeichert ist.",
     ],
     "037000": [
         "Le clavier n'a pas pris en compte la modification. Vérifiez qu'il est branché, puis réessayez.",
+        "Le clavier ne répond pas. Vérifiez qu'il est branché ; la page affiche ce que contient le profil.",
     ],
     "111000": [
         "El teclado no aceptó el cambio. Compruebe que está conectado y vuelva a intentarlo.",
+        "El teclado no responde. Compruebe que está conectado; la página muestra lo que guarda el perfil.",
     ],
     "059000": [
         "キーボードは変更を受け付けませんでした。接続を確認してから、もう一度お試しください。",
+        "キーボードが応答しません。接続を確認してください。ページにはプロファイルに保存された内容が表示されています。",
     ],
     "066000": [
         "키보드가 변경 사항을 받아들이지 않았습니다. 연결되어 있는지 확인한 후 다시 시도하세요.",
+        "키보드가 응답하지 않습니다. 연결되어 있는지 확인하세요. 페이지에는 프로필에 저장된 내용이 표시됩니다.",
     ],
     "096000": [
         "Клавиатура не приняла изменение. Проверьте, что она подключена, и повторите попытку.",
+        "Клавиатура не отвечает. Проверьте, что она подключена; на странице показано то, что хранится в профиле.",
+    ],
+}
+
+
+# Messages "msg/4" and "msg/5": a macro whose file cannot be written, and a macro that has no
+# keyboard slot to bind.
+MACRO_NOTICE_FIRST_MESSAGE = 4
+MACRO_NOTICE_MESSAGES = {
+    "031000": [
+        "The macro could not be saved: its file cannot be written (the disk may be full or read-only). The steps stay on the page and the file keeps what it held.",
+        "This macro has no slot on the keyboard, so it cannot be bound to a key. The macros that came with the program have one.",
+    ],
+    "025044": [
+        "无法保存此宏：宏文件无法写入（磁盘可能已满或为只读）。步骤仍保留在页面上，文件内容保持不变。",
+        "此宏在键盘上没有存储位置，因此无法绑定到按键。程序附带的宏都有存储位置。",
+    ],
+    "025208": [
+        "無法儲存此巨集：巨集檔案無法寫入（磁碟可能已滿或為唯讀）。步驟仍保留在頁面上，檔案內容維持不變。",
+        "此巨集在鍵盤上沒有儲存位置，因此無法指定給按鍵。程式隨附的巨集都有儲存位置。",
+    ],
+    "042000": [
+        "Das Makro konnte nicht gespeichert werden: Seine Datei lässt sich nicht schreiben (der Datenträger ist vielleicht voll oder schreibgeschützt). Die Schritte bleiben auf der Seite, die Datei behält ihren Inhalt.",
+        "Dieses Makro hat keinen Speicherplatz auf der Tastatur und kann daher keiner Taste zugewiesen werden. Die mit dem Programm gelieferten Makros haben einen.",
+    ],
+    "037000": [
+        "Impossible d'enregistrer la macro : son fichier ne peut pas être écrit (le disque est peut-être plein ou en lecture seule). Les étapes restent sur la page et le fichier garde son contenu.",
+        "Cette macro n'a pas d'emplacement sur le clavier : elle ne peut pas être attribuée à une touche. Les macros fournies avec le programme en ont un.",
+    ],
+    "111000": [
+        "No se pudo guardar la macro: su archivo no se puede escribir (puede que el disco esté lleno o sea de solo lectura). Los pasos siguen en la página y el archivo conserva su contenido.",
+        "Esta macro no tiene una posición en el teclado, así que no se puede asignar a una tecla. Las macros que vienen con el programa tienen una.",
+    ],
+    "059000": [
+        "マクロを保存できませんでした。ファイルに書き込めません（ディスクがいっぱいか読み取り専用の可能性があります）。手順はページに残り、ファイルの内容は変わりません。",
+        "このマクロにはキーボード上の保存領域がないため、キーに割り当てられません。プログラムに付属するマクロには保存領域があります。",
+    ],
+    "066000": [
+        "매크로를 저장할 수 없습니다. 파일에 쓸 수 없습니다(디스크가 가득 찼거나 읽기 전용일 수 있습니다). 단계는 페이지에 남아 있고 파일 내용은 바뀌지 않습니다.",
+        "이 매크로는 키보드에 저장 슬롯이 없어 키에 지정할 수 없습니다. 프로그램과 함께 제공되는 매크로에는 슬롯이 있습니다.",
+    ],
+    "096000": [
+        "Не удалось сохранить макрос: его файл недоступен для записи (возможно, диск заполнен или доступен только для чтения). Шаги остаются на странице, файл сохраняет прежнее содержимое.",
+        "У этого макроса нет ячейки в клавиатуре, поэтому его нельзя назначить клавише. Ячейки есть у макросов, поставляемых с программой.",
     ],
 }

@@ -406,12 +406,14 @@ def write_profiles(key_list):
 def write_languages():
     for code, language in keyboard_languages.LANGUAGES.items():
         texts = language["strings"]
-        assert len(texts) == 114, code
+        assert len(texts) == 115, code
         entries = [("family", language["family"]), ("total", len(texts)), ("cs", "UTF-8")]
         write_ini(I18N / ("lang_%s.ini" % code), [
             ("font", entries),
             ("strings", [(str(k + 1), t) for k, t in enumerate(texts)]),
             ("msg", [(str(k), t) for k, t in enumerate(language["msg"])] +
+             message_block(keyboard_languages.MACRO_NOTICE_FIRST_MESSAGE,
+                           keyboard_languages.MACRO_NOTICE_MESSAGES[code]) +
              message_block(keyboard_languages.KEYBOARD_ACCESS_FIRST_MESSAGE,
                            keyboard_languages.KEYBOARD_ACCESS_MESSAGES[code]) +
              message_block(keyboard_languages.REFUSED_FILE_FIRST_MESSAGE,

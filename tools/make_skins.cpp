@@ -506,6 +506,16 @@ private:
             p.setBrush(c);
             p.drawPolygon(play);
         });
+        // A key cap with its light spreading out below it.
+        pair("list_fn/fnBacklight", QSize(24, 24), [this](QPainter &p, bool lit) {
+            const QColor c = iconColour(lit);
+            p.setPen(QPen(c, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.setBrush(Qt::NoBrush);
+            p.drawRoundedRect(QRectF(6, 3.5, 12, 10), 2.5, 2.5);
+            p.drawLine(QPointF(8, 17), QPointF(5.5, 20.5));
+            p.drawLine(QPointF(12, 17.5), QPointF(12, 21.5));
+            p.drawLine(QPointF(16, 17), QPointF(18.5, 20.5));
+        });
         pair("list_fn/fnColor", QSize(24, 24), [](QPainter &p, bool lit) {
             const QColor dots[3] = {QColor(0xff, 0x3b, 0x5c), QColor(0x3b, 0xe0, 0x7a),
                                     QColor(0x3b, 0x8c, 0xff)};

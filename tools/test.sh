@@ -14,6 +14,11 @@ cmake --preset asan && cmake --build --preset asan
 ctest --preset asan -j2 --timeout 600 \
   -E '^tst_(shell|settingspage|menus|colorpage|keypage|macropage|effectpreview|install)$'
 
+# The device, worker and bridge tests under ThreadSanitizer: every hand-off between the device
+# object's threads and the GUI thread. The suppressions name only Qt's own uninstrumented code.
+cmake --preset tsan && cmake --build --preset tsan
+ctest --preset tsan -j2 --timeout 600
+
 # A short run of every libFuzzer harness (clang; R7_FUZZ_SECONDS each); the long runs are in the
 # README.
 cmake --preset fuzz -DR7_FUZZ_SECONDS=10

@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
@@ -13,7 +15,10 @@
 namespace
 {
 constexpr int deviceCheckDelayMs = 1024;
-}
+// A keyboard that is listed but cannot be opened is checked again after twice the time each
+// round, up to this long, until the next device change.
+constexpr int longestRetryDelayMs = 30000;
+} // namespace
 
 Widget::Widget(QWidget *parent, const QUrl &rootSource) : QWidget(parent)
 {
@@ -53,6 +58,9 @@ void Widget::startUI()
 void Widget::checkDevice()
 {
     listedDevice = controller->uiView()->backend().bridge().findKeyboard();
+    // Nothing listed, nothing to be patient with.
+    if (listedDevice.commandPath.isEmpty() && listedDevice.inputPath.isEmpty())
+        retryDelayMs = deviceCheckDelayMs;
     // The firmware query is the first open of the command interface; a refusal empties its path.
     const bool commandRefused = !listedDevice.commandPath.isEmpty() &&
                                 hid.devices().value(hid.selectedDevice()).commandPath.isEmpty();
@@ -62,14 +70,20 @@ void Widget::checkDevice()
 
 void Widget::deviceChangeNotified()
 {
+    retryDelayMs = deviceCheckDelayMs;
     if (!hid.isWorkerRunning())
-        checkTimer.start();
+        checkTimer.start(deviceCheckDelayMs);
 }
 
+// Gone, the keyboard is no longer listed at the next check and the checks stop there. Still
+// listed, it failed to open for a reason that may pass, or may not: each check is a round of
+// enumeration and opens, so they come less and less often.
 void Widget::workerEnded()
 {
-    if (!reportRefusal(listedDevice.inputPath))
-        deviceChangeNotified();
+    if (reportRefusal(listedDevice.inputPath) || hid.isWorkerRunning())
+        return;
+    checkTimer.start(retryDelayMs);
+    retryDelayMs = std::min(2 * retryDelayMs, longestRetryDelayMs);
 }
 
 bool Widget::reportRefusal(const QString &path)

@@ -53,6 +53,9 @@ private:
 
     // Single-shot: a burst of device changes gives one check, 1024 ms after the last of them.
     QTimer checkTimer;
+    // When the check after a worker that could not open the keyboard comes: 1024 ms after a
+    // device change, then twice as long each time the worker fails again.
+    int retryDelayMs = 1024;
     // Scheduled for deletion by the destructor; the view inside it is a child of this window.
     Ui_Controler *controller = nullptr;
     Hid_Thread hid;

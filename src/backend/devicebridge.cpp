@@ -62,7 +62,7 @@ void DeviceBridge::setHidThread(Hid_Thread *hid)
         [this](uchar code) {
             constexpr uchar versionQuery = 0x80;
             if (code != versionQuery)
-                Q_EMIT keyboardDidNotTakeChange();
+                Q_EMIT commandNotTaken(code);
         },
         Qt::QueuedConnection);
 }

@@ -67,8 +67,9 @@ public:
 Q_SIGNALS:
     // The firmware check decided; the keyboard is driven only when accepted.
     void firmwareChecked(bool accepted);
-    // A command for a keyboard that was there did not reach it.
-    void keyboardDidNotTakeChange();
+    // A command for a keyboard that was there did not reach it; `code` is its command byte.
+    // A failed version query is not told: the firmware check shows the keyboard as absent.
+    void commandNotTaken(uchar code);
     // The keyboard changed its lighting by itself and the active profile now holds it.
     void lightingStored();
 

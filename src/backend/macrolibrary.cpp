@@ -131,6 +131,7 @@ QVariant MacroLibrary::saveMacroIni(const QVariant &name, const QStringList &mac
         macro.sync();
         if (macro.status() != QSettings::NoError) {
             qCWarning(lcMacro) << "Cannot write the macro file" << *file;
+            Q_EMIT macroNotSaved();
             return false;
         }
     }

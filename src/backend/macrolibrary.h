@@ -57,6 +57,8 @@ Q_SIGNALS:
     // A macro is about to be cut to fit its slot; receivers connected directly tell the user
     // before it is sent.
     void macroTooLong();
+    // A macro's steps could not be written to its file, which keeps what it held.
+    void macroNotSaved();
 
 private:
     DeviceBridge &bridge;

@@ -8,10 +8,14 @@
 // caller's own values.
 bool Hid_Thread::beginGetCommand(uchar code, uchar param2, uchar param3, const uchar *src, int n)
 {
+    if (queriesHeld)
+        return false;
     if (!waitIdle()) {
         qCDebug(lcDevice, "cmd Failed");
-        if (keyboardPresent())
+        if (keyboardPresent()) {
             Q_EMIT commandFailed(code);
+            holdQueries();
+        }
         return false;
     }
     setCommandReport(code, {0x00, param2, param3, 0x00, 0x55, 0xAA, 0x00});

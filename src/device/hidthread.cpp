@@ -1,11 +1,12 @@
 #include "device/hidthread.h"
 
+#include "device/devicelog.h"
+
 #include <QCoreApplication>
 #include <QMutexLocker>
 
 #include <algorithm>
 #include <vector>
-
 
 namespace
 {
@@ -23,6 +24,8 @@ constexpr int transferBudgetMs = 2000;
 constexpr int dataReportPauseMs = 8;
 // A feature report is the report ID and eight bytes.
 constexpr int featureReportLength = 9;
+// Command bytes from here up are queries.
+constexpr uchar firstQueryCode = 0x80;
 } // namespace
 
 Hid_Thread::Hid_Thread(HidBackend &backend) : hidapi(backend) {}
@@ -211,10 +214,24 @@ bool Hid_Thread::endTransfer(bool succeeded)
         hidapi.close(commandHandle);
         commandHandle = nullptr;
     }
-    if (!succeeded && transferReportsFailure)
+    if (!succeeded && transferReportsFailure) {
         Q_EMIT commandFailed(cmdReport[1]);
+        // Queries run on the GUI thread, set commands on their own.
+        if (cmdReport[1] >= firstQueryCode)
+            holdQueries();
+    }
     giveBackTransport();
     return succeeded;
+}
+
+void Hid_Thread::holdQueries()
+{
+    if (queriesHeld)
+        return;
+    queriesHeld = true;
+    qCDebug(lcDevice, "The keyboard does not answer; the queries that follow fail at once");
+    QMetaObject::invokeMethod(
+        this, [this] { queriesHeld = false; }, Qt::QueuedConnection);
 }
 
 // One data report of a query, on a fresh handle. Where the command and input collections share

@@ -101,6 +101,9 @@ private:
     hid_device *openInputInterface(int index);
     hid_device *openInterface(int index, QString DeviceSlot::*path, hid_device *&handle);
     bool waitIdle();
+    // A query that got no answer from a keyboard that is there: the queries that follow it in
+    // the same run of the GUI thread fail at once, until the event loop turns again.
+    void holdQueries();
     bool takeTransport();
     void giveBackTransport();
     bool queryTransfer(int n);
@@ -162,6 +165,10 @@ private:
 
     // Written on the GUI thread, read by set transfers on their thread.
     std::atomic<bool> keyboardAccepted{true};
+
+    // Set and cleared on the GUI thread only (see holdQueries): a page reloading after a profile
+    // switch asks several queries in a row, and each would wait its full bound again.
+    bool queriesHeld = false;
 
     std::array<uchar, 9> cmdReport{};
     std::array<uchar, 9> ansReport{};

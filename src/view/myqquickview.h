@@ -44,6 +44,11 @@ public:
     static constexpr int messageCount = 40;
     // The text that tells the user the keyboard did not take a change.
     static constexpr int keyboardNoticeMessage = 30;
+    // The keyboard did not answer a query: the pages show what the profile holds.
+    static constexpr int keyboardSilentMessage = 31;
+    // A macro's file could not be written; a macro without a keyboard slot cannot be bound.
+    static constexpr int macroNotSavedMessage = 4;
+    static constexpr int macroWithoutSlotMessage = 5;
     const QStringList &messageTexts() const { return messages; }
 
     // The keyboard is there but may not be opened: the window says which device, why and what
@@ -121,22 +126,28 @@ public Q_SLOTS:
     QVariant ui_A1H_GetCurrentProfile();
     QVariantList ui_B0H_GetColor();
 
+    // Message `message` of the language in use as a short notice over the window.
+    void showNotice(int message);
+
 private:
     // Tells the user, in their language, why `file` was not imported.
     void showRefusal(FileRefusal refusal, const QString &file) const;
     // Tells the user once which damaged files the start set aside.
     void showSetAsideFiles();
     void showMacroTooLong() const;
-    void tellKeyboardDidNotTakeChange();
+    // `message`: keyboardNoticeMessage for a set, keyboardSilentMessage for a query.
+    void tellKeyboardDidNotTakeChange(int message);
     void sendDeviceAccessMessage();
 
     Backend objects;
     SoundPlayer sounds{this};
     bool firstFrameShown = false;
     QStringList messages;
-    // When the user was last told that the keyboard did not take a change: one notice covers
-    // every failure of the same few seconds (the four planes of a picture, a get after a set).
+    // When the user was last told that the keyboard did not take a change, and which of the two
+    // texts they were told: one notice covers every failure of its kind in the same few seconds
+    // (the four planes of a picture, the queries of a page reload).
     QElapsedTimer lastKeyboardNotice;
+    int lastKeyboardNoticeMessage = -1;
     struct AccessProblem {
         QString device;
         QString path;

@@ -6,6 +6,29 @@
 
 #include <QQuickWindow>
 
+namespace
+{
+// Used when the language file lacks a text, so a notice never shows up blank.
+QString fallbackNotice(int message)
+{
+    switch (message) {
+    case myQQuickView::keyboardSilentMessage:
+        return QStringLiteral("The keyboard is not answering. Check that it is plugged in; the "
+                              "page shows what the profile holds.");
+    case myQQuickView::macroNotSavedMessage:
+        return QStringLiteral("The macro could not be saved: its file cannot be written (the "
+                              "disk may be full or read-only). The steps stay on the page and "
+                              "the file keeps what it held.");
+    case myQQuickView::macroWithoutSlotMessage:
+        return QStringLiteral("This macro has no slot on the keyboard, so it cannot be bound to "
+                              "a key. The macros that came with the program have one.");
+    default:
+        return QStringLiteral("The keyboard did not take the change. Check that it is plugged "
+                              "in, then try again.");
+    }
+}
+} // namespace
+
 myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
 {
     // The window is translucent; the QML root decides what is drawn.
@@ -24,9 +47,14 @@ myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
     DeviceBridge &bridge = objects.bridge();
     connect(&bridge, &DeviceBridge::firmwareChecked, this, &myQQuickView::currentVersion);
     connect(&bridge, &DeviceBridge::lightingStored, this, &myQQuickView::zzzMorvel);
-    connect(&bridge, &DeviceBridge::keyboardDidNotTakeChange, this,
-            &myQQuickView::tellKeyboardDidNotTakeChange);
+    connect(&bridge, &DeviceBridge::commandNotTaken, this, [this](uchar code) {
+        constexpr uchar firstQuery = 0x80;
+        tellKeyboardDidNotTakeChange(code >= firstQuery ? keyboardSilentMessage
+                                                        : keyboardNoticeMessage);
+    });
     connect(&objects.macros(), &MacroLibrary::macroTooLong, this, &myQQuickView::showMacroTooLong);
+    connect(&objects.macros(), &MacroLibrary::macroNotSaved, this,
+            [this] { showNotice(macroNotSavedMessage); });
 }
 
 myQQuickView::~myQQuickView() = default;
@@ -36,19 +64,26 @@ void myQQuickView::setHidThread(Hid_Thread *hid)
     objects.bridge().setHidThread(hid);
 }
 
-// A set whose transfer failed has long returned to the page, which shows the change as made:
-// the user must hear that the keyboard did not take it, once, not once per command.
-void myQQuickView::tellKeyboardDidNotTakeChange()
+// A set whose transfer failed has long returned to the page, which shows the change as made,
+// and a query that failed leaves the page showing the profile: the user must hear that the
+// keyboard did not take part, once, not once per command.
+void myQQuickView::tellKeyboardDidNotTakeChange(int message)
 {
     constexpr qint64 oneNoticeMs = 5000;
-    if (lastKeyboardNotice.isValid() && lastKeyboardNotice.elapsed() < oneNoticeMs)
+    if (message == lastKeyboardNoticeMessage && lastKeyboardNotice.isValid() &&
+        lastKeyboardNotice.elapsed() < oneNoticeMs)
         return;
     lastKeyboardNotice.start();
-    QString text = messages.value(keyboardNoticeMessage);
+    lastKeyboardNoticeMessage = message;
+    qCInfo(lcView, "The keyboard did not take a change or answer a query; the user is told");
+    showNotice(message);
+}
+
+void myQQuickView::showNotice(int message)
+{
+    QString text = messages.value(message);
     if (text.isEmpty())
-        text = QStringLiteral("The keyboard did not take the change. Check that it is plugged "
-                              "in, then try again.");
-    qCInfo(lcView, "The keyboard did not take a change; the user is told");
+        text = fallbackNotice(message);
     invokeRootFunction(this, "showKeyboardNotice", Qt::QueuedConnection, {text});
 }
 

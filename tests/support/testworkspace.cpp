@@ -40,6 +40,7 @@ void resetVirtualKeyboard()
     keyboard.plug();
     keyboard.setInterfaces(VirtualKeyboard::Interfaces::Both);
     keyboard.setRefusesOpens(HidBackend::OpenFailure::Gone);
+    keyboard.setOpensFail(false);
     keyboard.setAnswersFeatureReports(true);
     keyboard.setDataReportsPerQuery(-1);
     keyboard.setShortDataReports(false);

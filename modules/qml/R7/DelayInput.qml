@@ -2,8 +2,9 @@ import QtQuick
 import "../common"
 
 // The delay the macro page adds, in ms. The field takes 0-65535 and is committed by Enter,
-// by leaving it, or by commit(): a delay under 10 ms becomes 10, an empty entry keeps the
-// delay as it was.
+// by leaving it, or by commit(): a delay over 65535 ms becomes 65535 (five digits pass the
+// length limit whatever their value), one under 10 ms becomes 10, and an empty entry keeps
+// the delay as it was.
 Item {
     id: delayInput
     property int value: 1000
@@ -13,7 +14,7 @@ Item {
     function commit() {
         const typed = parseInt(field.text, 10)
         if (!isNaN(typed))
-            value = Math.max(typed, 10)
+            value = Math.max(Math.min(typed, 65535), 10)
         field.text = value
     }
 

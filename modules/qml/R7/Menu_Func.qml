@@ -35,6 +35,7 @@ Item {
         ListElement { textIndex: 74; icon: "fnKeydefine" }
         ListElement { textIndex: 75; icon: "fnMacro" }
         ListElement { textIndex: 76; icon: "fnColor" }
+        ListElement { textIndex: 115; icon: "fnBacklight" }
     }
 
     ListView {

@@ -1,8 +1,9 @@
 import QtQuick
 import "../common"
 
-// The backlight page, page 3 of the page area (no menu entry leads to it): the second lighting
-// zone, whose whole state travels in the two packed bytes bl0 and bl1 of the lighting setting.
+// The backlight page, page 3 of the page area (the function menu's fourth row): the second
+// lighting zone, whose whole state travels in the two packed bytes bl0 and bl1 of the lighting
+// setting.
 // The shell calls initUI at start-up and after every reload, syncColor whenever the page is
 // shown and translateStrings after a language change.
 Item {
@@ -67,8 +68,10 @@ Item {
 
     Connections {
         target: downItem
+        // The keyboard takes the factory backlight that the page now shows.
         function onBtnTotalResetClicked() {
             pageBackLighting.pageReset()
+            pageBackLighting.pageApply()
         }
         function onBtnTotalApplyBlgClicked() {
             pageBackLighting.pageApply()

@@ -21,6 +21,8 @@ Item {
         0x3183, 0x318a, 0x3192, 0x3194, 0x3221, 0x3223, 0x3224, 0x3225, 0x3226, 0x3227, 0x322a]
     readonly property int mediaFirstText: 56
     readonly property int macroKeyBase: 0x4100
+    // The view's message that a macro without a keyboard slot cannot be bound.
+    readonly property int noSlotMessage: 5
 
     // isFirst builds the keyboard picture; every call reloads the values of the current profile.
     function initUI(isFirst, _HWDef) {
@@ -150,7 +152,8 @@ Item {
     }
 
     // The macro goes to its keyboard slot at once; the key takes it with the next apply. A
-    // macro file without a slot cannot be bound: nothing is written and the key stays as it was.
+    // macro file without a slot cannot be bound: nothing is written, the key stays as it was,
+    // and the user is told why the choice did not hold.
     function chooseMacro(row) {
         if (row < 0 || row >= macroModel.count)
             return
@@ -159,6 +162,7 @@ Item {
         const slot = Number(config[0] ?? -1)
         if (!Number.isInteger(slot) || slot < 0 || slot > 0xFF) {
             macroList.setCurIndex(-1)
+            ui_View.showNotice(noSlotMessage)
             return
         }
         config[2] = 1

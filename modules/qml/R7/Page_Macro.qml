@@ -102,9 +102,12 @@ Item {
         fl_MacroFile.lvItems.currentIndex = row
     }
 
-    // A macro whose file has gone shows no steps.
+    // A macro whose file has gone shows no steps. One whose file could not be written keeps
+    // them on the page, where they are all the user has; the view has said why.
     function saveMacro() {
-        if (!ui_View.saveMacroIni(getCurrentMacroName(), getAllMacroActions()))
+        const name = getCurrentMacroName()
+        if (!ui_View.saveMacroIni(name, getAllMacroActions()) &&
+                !ui_View.getMacroIniNames().includes(name + ".bin"))
             md_MacroActions.clear()
     }
 

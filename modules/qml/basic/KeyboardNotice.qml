@@ -1,7 +1,8 @@
 import QtQuick
 
-// A short word to the user that the keyboard did not take a change. It rises above everything
-// for a few seconds and lets every click through to what lies below.
+// A short word to the user: the keyboard did not take a change or answer, or a macro could not
+// be saved or bound. It rises above everything for a few seconds and lets every click through
+// to what lies below.
 Rectangle {
     id: notice
 

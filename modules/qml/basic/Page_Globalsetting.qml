@@ -43,7 +43,8 @@ Item {
         "DPI SWITCH", "NORMAL PLAY", "TIMES", "ALWAYS REPEAT", "REPEAT ON PRESSED", // 95
         "USER DEFINE 4", "USER DEFINE 5", "VERTICAL SCROLL SPEED", "DOUBLE CLICK SPEED", "DPI LEVEL", // 100
         "DPI INDICATOR LED", "DEFAULT", "APPLY", "SCROLL SWAP", "SCROLL UP", // 105
-        "SCROLL DOWN", "UPDATE KEYBOARD", "RENAME", "ALL RESET", "ALL SAVE" // 110
+        "SCROLL DOWN", "UPDATE KEYBOARD", "RENAME", "ALL RESET", "ALL SAVE", // 110
+        "BACKLIGHT" // 115
     ]
     // The text table of the language in use; the pages address it by index.
     property var _StringList: _BuiltInStrings

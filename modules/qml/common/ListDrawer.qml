@@ -39,9 +39,30 @@ Item {
         }
     }
 
+    // Whether the press at `point` (window coordinates) falls on `item`.
+    function holds(item, point) {
+        return item.contains(item.mapFromItem(null, point.x, point.y))
+    }
+
     height: contentHeight
     clip: true
     visible: isOpen || opening || closing
+
+    // While the list is out, a press anywhere but on it or on its head closes it, as lists do
+    // everywhere; a press on another list's head too, so only one list is ever open. The press
+    // goes on to whatever lies there.
+    MouseArea {
+        parent: drawer.Window.contentItem
+        anchors.fill: parent
+        z: 1000
+        enabled: drawer.visible
+        onPressed: (mouse) => {
+            const point = mapToItem(null, mouse.x, mouse.y)
+            if (!drawer.holds(drawer, point) && !drawer.holds(drawer.parent, point))
+                drawer.closeList()
+            mouse.accepted = false
+        }
+    }
 
     Item {
         id: slide

@@ -201,7 +201,7 @@ hid_device *VirtualKeyboard::open_path(const char *path)
     Fault fault;
     const bool failed = strikes(fault);
     if (!plugged || state.inBootLoader() || !(command || input) || failed ||
-        refusal != OpenFailure::Gone) {
+        refusal != OpenFailure::Gone || opensFail) {
         record(Call::Open, name, QByteArray(), -1);
         return nullptr;
     }
@@ -415,6 +415,12 @@ void VirtualKeyboard::setRefusesOpens(OpenFailure reason)
 {
     std::lock_guard<std::mutex> locker(lock);
     refusal = reason;
+}
+
+void VirtualKeyboard::setOpensFail(bool fail)
+{
+    std::lock_guard<std::mutex> locker(lock);
+    opensFail = fail;
 }
 
 void VirtualKeyboard::setNodes(Nodes nodes)

@@ -94,6 +94,9 @@ public:
     void setInterfaces(Interfaces interfaces);
     // Listed as usual, but every open fails for this reason (Gone: opens succeed again).
     void setRefusesOpens(OpenFailure reason);
+    // Listed as usual, but every open fails for a reason that is neither permission nor another
+    // program (an I/O error of the node): openFailure says Gone.
+    void setOpensFail(bool fail);
 
     void setNodes(Nodes nodes);
     Nodes nodes() const;
@@ -165,6 +168,7 @@ private:
     QList<Call> log;
     Interfaces present = Interfaces::Both;
     OpenFailure refusal = OpenFailure::Gone;
+    bool opensFail = false;
     bool plugged = true;
     bool answersFeatureReports = true;
     int dataReportsPerQuery = -1;
