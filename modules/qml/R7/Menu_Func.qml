@@ -39,6 +39,7 @@ Item {
 
     ListView {
         id: lvFunc
+        objectName: "lvFunc"
         anchors.fill: parent
         interactive: false
         spacing: menuFunc.btn_spacing
@@ -54,12 +55,14 @@ Item {
 
             Image {
                 id: rowIcon
+                objectName: "rowIcon"
                 x: menuFunc.img_Width / 15
                 anchors.verticalCenter: parent.verticalCenter
                 source: menuFunc.iconFolder + icon + (row.ListView.isCurrentItem ? "_1.png" : "_0.png")
             }
 
             GlobalText {
+                objectName: "rowText"
                 anchors.left: rowIcon.right
                 anchors.leftMargin: 15
                 anchors.verticalCenter: parent.verticalCenter

@@ -64,6 +64,7 @@ Item {
 
     ListView {
         id: lvProfile
+        objectName: "lvProfile"
         x: 23
         y: 97
         width: menuProf.img_Width
@@ -80,6 +81,7 @@ Item {
             source: lit ? sourceProfileFW_1 : sourceProfileFW_0
 
             Text {
+                objectName: "profileName"
                 anchors.centerIn: parent
                 anchors.horizontalCenterOffset: 2
                 text: "P" + (index + 1 < 10 ? "0" : "") + (index + 1)

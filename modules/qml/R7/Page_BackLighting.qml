@@ -7,6 +7,7 @@ import "../common"
 // shown and translateStrings after a language change.
 Item {
     id: pageBackLighting
+    objectName: "_Page_BackLighting"
     width: 759
     height: 396
 
@@ -96,6 +97,7 @@ Item {
             model: 4
             Checkbox {
                 required property int index
+                objectName: "effect" + index
                 chkStr: globalSetting_stringList[88 + index]
                 isSelect: pageBackLighting.effect === index
                 onClicked: {

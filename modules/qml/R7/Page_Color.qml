@@ -9,6 +9,7 @@ import "../common/ByteValue.js" as ByteValue
 // whenever the page is shown or hidden and translateStrings after a language change.
 Item {
     id: pageColor
+    objectName: "_Page_Color"
     width: 759
     height: 442
 

@@ -7,6 +7,7 @@ import "../common"
 // it to the keyboard.
 Item {
     id: pageMacro
+    objectName: "_Page_Macro"
 
     property bool isRecordStart: false
     // One step string (value and 10-character command) waiting to be pasted.

@@ -25,6 +25,7 @@ Item {
 
     Button_2state {
         id: resetButton
+        objectName: "resetButton"
         x: 400
         anchors.verticalCenter: container.verticalCenter
         source0: sourceReset_0
@@ -45,6 +46,7 @@ Item {
 
     Button_2state {
         id: applyButton
+        objectName: "applyButton"
         x: 400 + resetButton.width + resetLabel.width + 35
         anchors.verticalCenter: container.verticalCenter
         source0: sourceApply_0

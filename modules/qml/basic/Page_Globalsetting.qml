@@ -329,6 +329,7 @@ Item {
 
     Item {
         id: _textSettingBox
+        objectName: "_textSettingBox"
         x: 27
         y: 190
         width: 270

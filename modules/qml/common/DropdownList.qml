@@ -41,6 +41,7 @@ Rectangle {
 
     ListHead {
         id: head
+        objectName: "head"
         readonly property Item currentRow: rows.count > 0 ? rows.itemAt(dropdown.defaultIndex) : null
         text: currentRow ? currentRow.rowText : "【 " + globalSetting_stringList[1] + " 】"
         onClicked: dropdown.isSelect ? dropdown.closeList() : dropdown.showList()
