@@ -1,5 +1,6 @@
 import QtQuick
 import "../common"
+import "../common/TextIndex.js" as TextIndex
 
 // The function menu: it chooses the page shown (currentIndex, -1 for none) and says so with
 // indexChanged_btn. Choosing the chosen page again chooses none.
@@ -11,6 +12,9 @@ Item {
     property alias currentIndex: lvFunc.currentIndex
     // The icons are those of the skin last set by setSkin.
     property string iconFolder: "file:modules/img/skin1/list_fn/"
+    // The rows' texts, in the order of the rows.
+    readonly property var rowTexts: [TextIndex.keyFunction, TextIndex.macroFunction,
+        TextIndex.colorFunction]
 
     signal indexChanged_btn(int currentIndex)
 
@@ -32,9 +36,9 @@ Item {
 
     ListModel {
         id: md_func
-        ListElement { textIndex: 74; icon: "fnKeydefine" }
-        ListElement { textIndex: 75; icon: "fnMacro" }
-        ListElement { textIndex: 76; icon: "fnColor" }
+        ListElement { icon: "fnKeydefine" }
+        ListElement { icon: "fnMacro" }
+        ListElement { icon: "fnColor" }
     }
 
     ListView {
@@ -67,7 +71,7 @@ Item {
                 anchors.leftMargin: 15
                 anchors.verticalCenter: parent.verticalCenter
                 anchors.verticalCenterOffset: 4
-                text: globalSetting_stringList[textIndex]
+                text: globalSetting_stringList[menuFunc.rowTexts[index]]
             }
 
             MouseArea {

@@ -1,5 +1,6 @@
 import QtQuick
 import "../common"
+import "../common/TextIndex.js" as TextIndex
 
 // The profile menu: it chooses the keyboard's current profile (currentIndex) and says so with
 // indexChanged_btn; a right click on a profile offers import, export and reset. The square at
@@ -119,7 +120,7 @@ Item {
     ContextMenu {
         id: _ProfileMenu
         z: 1
-        rowTexts: [84, 85, 77, 78]
+        rowTexts: [TextIndex.load, TextIndex.save, TextIndex.reset, TextIndex.cancel]
         onRowChosen: (row, profile) => menuProf.runMenuRow(row, profile)
     }
 }

@@ -1,5 +1,6 @@
 import QtQuick
 import "../common"
+import "../common/TextIndex.js" as TextIndex
 
 // The backlight page, page 3 of the page area (no menu entry leads to it): the second lighting
 // zone, whose whole state travels in the two packed bytes bl0 and bl1 of the lighting setting.
@@ -83,7 +84,7 @@ Item {
     GlobalText {
         x: 30
         y: 30
-        text: globalSetting_stringList[87]
+        text: globalSetting_stringList[TextIndex.backlightEffect]
         color: globalSetting_color
     }
 
@@ -98,7 +99,7 @@ Item {
             Checkbox {
                 required property int index
                 objectName: "effect" + index
-                chkStr: globalSetting_stringList[88 + index]
+                chkStr: globalSetting_stringList[TextIndex.firstBacklightEffect + index]
                 isSelect: pageBackLighting.effect === index
                 onClicked: {
                     pageBackLighting.effect = index
@@ -111,7 +112,7 @@ Item {
     GlobalText {
         x: 300
         y: 30
-        text: globalSetting_stringList[92]
+        text: globalSetting_stringList[TextIndex.backlightColor]
         color: globalSetting_color
     }
 
@@ -121,7 +122,7 @@ Item {
         y: 60
         model: modColorIndex
         currentIndex: 7
-        loopText: globalSetting_stringList[2]
+        loopText: globalSetting_stringList[TextIndex.loop]
         enabled: pageBackLighting.effect <= 2
         opacity: enabled ? 1 : 0.2
     }
@@ -130,7 +131,7 @@ Item {
         anchors.right: brightness_Slider.left
         anchors.rightMargin: 10
         anchors.verticalCenter: brightness_Slider.verticalCenter
-        text: globalSetting_stringList[4]
+        text: globalSetting_stringList[TextIndex.brightness]
     }
 
     Slider {
@@ -143,7 +144,7 @@ Item {
         anchors.right: speed_Slider.left
         anchors.rightMargin: 10
         anchors.verticalCenter: speed_Slider.verticalCenter
-        text: globalSetting_stringList[3]
+        text: globalSetting_stringList[TextIndex.speed]
     }
 
     Slider {
@@ -158,7 +159,7 @@ Item {
         anchors.right: _Direction.left
         anchors.rightMargin: 10
         anchors.verticalCenter: _Direction.verticalCenter
-        text: globalSetting_stringList[5]
+        text: globalSetting_stringList[TextIndex.direction]
         opacity: _Direction.opacity
     }
 

@@ -1,6 +1,7 @@
 import QtQuick
 import "../common"
 import "../common/ByteValue.js" as ByteValue
+import "../common/TextIndex.js" as TextIndex
 
 // The lighting page, page 2 of the page area: the effect or user picture, the seven-colour
 // palette, brightness, speed and direction, painting into the user pictures, and the keyboard
@@ -57,9 +58,9 @@ Item {
 
     function translateStrings() {
         const strings = globalSetting_stringList
-        setTexts(md_effect1, [strings[6], strings[7]])
-        setTexts(md_effect2, [strings[8], strings[9], strings[10], strings[100], strings[101]])
-        setTexts(md_effect3, strings.slice(13, 25))
+        setTexts(md_effect1, [strings[TextIndex.painting], strings[TextIndex.effects]])
+        setTexts(md_effect2, TextIndex.userPictures.map(index => strings[index]))
+        setTexts(md_effect3, strings.slice(TextIndex.firstEffect))
     }
 
     function setTexts(listModel, texts) {
@@ -337,7 +338,7 @@ Item {
         x: 30
         y: 350
         model: modColorIndex
-        loopText: globalSetting_stringList[2]
+        loopText: globalSetting_stringList[TextIndex.loop]
         enabled: pageColor.colorEnabled
         opacity: enabled ? 1 : 0.2
         onIndexClicked: (index) => pageColor.chooseColorIndex(index)
@@ -356,7 +357,7 @@ Item {
         anchors.right: brightness_Slider.left
         anchors.rightMargin: 10
         anchors.verticalCenter: brightness_Slider.verticalCenter
-        text: globalSetting_stringList[4]
+        text: globalSetting_stringList[TextIndex.brightness]
         opacity: brightness_Slider.opacity
     }
 
@@ -373,7 +374,7 @@ Item {
         anchors.right: speed_Slider.left
         anchors.rightMargin: 10
         anchors.verticalCenter: speed_Slider.verticalCenter
-        text: globalSetting_stringList[3]
+        text: globalSetting_stringList[TextIndex.speed]
         opacity: speed_Slider.opacity
     }
 
@@ -392,7 +393,7 @@ Item {
         anchors.right: _Direction.left
         anchors.rightMargin: 10
         anchors.verticalCenter: _Direction.verticalCenter
-        text: globalSetting_stringList[5]
+        text: globalSetting_stringList[TextIndex.direction]
         visible: _Direction.visible
         opacity: _Direction.opacity
     }

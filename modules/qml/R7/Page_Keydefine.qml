@@ -1,5 +1,6 @@
 import QtQuick
 import "../common"
+import "../common/TextIndex.js" as TextIndex
 
 // The key assignment page, page 0 of the page area. A key chosen on the keyboard picture takes a
 // standard key (dragged onto the KEYBOARD field), a media function or a macro; values change
@@ -15,11 +16,10 @@ Item {
     readonly property int kindKeyboard: 0
     readonly property int kindMedia: 1
     readonly property int kindMacro: 2
-    readonly property var kindTexts: [46, 48, 50]
-    // Media functions in the order of the media list; row r shows text 56 + r.
+    readonly property var kindTexts: [TextIndex.keyboard, TextIndex.media, TextIndex.macro]
+    // Media functions in the order of the media list, whose texts follow one another.
     readonly property var mediaCodes: [0x30b5, 0x30b6, 0x30b7, 0x30cd, 0x30e2, 0x30e9, 0x30ea,
         0x3183, 0x318a, 0x3192, 0x3194, 0x3221, 0x3223, 0x3224, 0x3225, 0x3226, 0x3227, 0x322a]
-    readonly property int mediaFirstText: 56
     readonly property int macroKeyBase: 0x4100
 
     // isFirst builds the keyboard picture; every call reloads the values of the current profile.
@@ -64,7 +64,7 @@ Item {
         for (let k = 0; k < kindModel.count; ++k)
             kindModel.setProperty(k, "textX", text(kindTexts[k]))
         for (let r = 0; r < mediaModel.count; ++r)
-            mediaModel.setProperty(r, "textX", text(mediaFirstText + r))
+            mediaModel.setProperty(r, "textX", text(TextIndex.firstMedia + r))
     }
 
     // Writes every matrix position to the profile and the keyboard, low byte first. Positions
@@ -262,7 +262,7 @@ Item {
         id: gamingMode
         x: 560
         y: 19
-        chkStr: page.text(79)
+        chkStr: page.text(TextIndex.gamingMode)
         onClicked: (select) => ui_View.ui_02H_SetKeyboardMode(select ? 1 : 0)
     }
 
@@ -288,7 +288,7 @@ Item {
         GlobalText {
             anchors.verticalCenter: parent.verticalCenter
             rightPadding: 30
-            text: page.text(77)
+            text: page.text(TextIndex.reset)
             opacity: resetButton.opacity
         }
 
@@ -305,7 +305,7 @@ Item {
 
         GlobalText {
             anchors.verticalCenter: parent.verticalCenter
-            text: page.text(107)
+            text: page.text(TextIndex.apply)
             opacity: applyButton.opacity
         }
     }

@@ -1,5 +1,6 @@
 import QtQuick
 import "../common"
+import "../common/TextIndex.js" as TextIndex
 
 // The macro page, page 1 of the page area: the macro files, the steps of the chosen one, and
 // the tools to record steps from the keyboard, add keys and delays, and cut, copy and paste
@@ -243,7 +244,7 @@ Item {
     ListTitle {
         x: fl_MacroFile.x
         y: fl_MacroFile.y - height
-        text: globalSetting_stringList[44]
+        text: globalSetting_stringList[TextIndex.macros]
 
         // Files are made by the keyboard's slot set; these two are kept but not shown.
         Button_2state {
@@ -292,7 +293,7 @@ Item {
             enabled: pageMacro.isStepSelected
             source0: sourceSolid_delete_0
             source1: sourceSolid_delete_1
-            tip: globalSetting_stringList[80]
+            tip: globalSetting_stringList[TextIndex.deleteStep]
             onClicked: pageMacro.deleteStep()
         }
 
@@ -301,7 +302,7 @@ Item {
             enabled: pageMacro.isStepSelected
             source0: sourceSolid_cut_0
             source1: sourceSolid_cut_1
-            tip: globalSetting_stringList[81]
+            tip: globalSetting_stringList[TextIndex.cutStep]
             onClicked: pageMacro.cutStep()
         }
 
@@ -310,7 +311,7 @@ Item {
             enabled: pageMacro.scrapbook !== "" && pageMacro.isFileSelected
             source0: sourceSolid_paste_0
             source1: sourceSolid_paste_1
-            tip: globalSetting_stringList[82]
+            tip: globalSetting_stringList[TextIndex.pasteStep]
             onClicked: pageMacro.pasteStep()
         }
 
@@ -319,7 +320,7 @@ Item {
             enabled: pageMacro.isStepSelected
             source0: sourceSolid_copy_0
             source1: sourceSolid_copy_1
-            tip: globalSetting_stringList[83]
+            tip: globalSetting_stringList[TextIndex.copyStep]
             onClicked: pageMacro.copyStep()
         }
     }
@@ -359,7 +360,7 @@ Item {
     ListTitle {
         x: fl_MacroActions.x
         y: fl_MacroActions.y - height
-        text: globalSetting_stringList[45]
+        text: globalSetting_stringList[TextIndex.actions]
 
         Button_2state {
             id: recordButton
@@ -390,7 +391,7 @@ Item {
     ContextMenu {
         id: fileMenu
         z: 1
-        rowTexts: [84, 85, 112, 78]
+        rowTexts: [TextIndex.load, TextIndex.save, TextIndex.rename, TextIndex.cancel]
         onRowChosen: (row, fileRow) => pageMacro.runFileMenuRow(row, fileRow)
     }
 }

@@ -1,5 +1,6 @@
 import QtQuick
 import "../common"
+import "../common/TextIndex.js" as TextIndex
 
 // The bottom bar: reset and apply for every page at once.
 Item {
@@ -41,7 +42,7 @@ Item {
         anchors.left: resetButton.right
         anchors.leftMargin: 5
         anchors.verticalCenter: resetButton.verticalCenter
-        text: globalSetting_stringList[113]
+        text: globalSetting_stringList[TextIndex.allReset]
     }
 
     Button_2state {
@@ -63,6 +64,6 @@ Item {
         anchors.left: applyButton.right
         anchors.leftMargin: 5
         anchors.verticalCenter: applyButton.verticalCenter
-        text: globalSetting_stringList[114]
+        text: globalSetting_stringList[TextIndex.allSave]
     }
 }
