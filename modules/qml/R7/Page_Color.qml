@@ -14,21 +14,28 @@ Item {
     width: 759
     height: 442
 
+    // The lighting types of the user pictures follow one another from here.
+    readonly property int firstPictureType: 0x33
+    readonly property int pictureCount: 5
     // The lighting type: 0x00-0x0B an effect, 0x33-0x37 user picture 1-5, -1 none.
     readonly property int effectIndex: {
         if (_effect1.defaultIndex === 0 && _effect2.defaultIndex >= 0)
-            return 0x33 + _effect2.defaultIndex
+            return firstPictureType + _effect2.defaultIndex
         if (_effect1.defaultIndex === 1)
             return _effect3.defaultIndex
         return -1
     }
-    readonly property bool isPicture: effectIndex >= 0x33 && effectIndex <= 0x37
+    readonly property bool isPicture: isPictureType(effectIndex)
     readonly property bool isEffect: effectIndex >= 0x00 && effectIndex <= 0x0B
     readonly property bool colorEnabled: isPicture || [0x00, 0x01, 0x02, 0x03, 0x05, 0x08, 0x09,
         0x0B].includes(effectIndex)
     readonly property int colorIndex: _PaletteIndex.currentIndex
     // The five user pictures, mode, red, green, blue per matrix position.
     property var pictures: [[], [], [], [], []]
+
+    function isPictureType(type) {
+        return type >= firstPictureType && type <= firstPictureType + pictureCount - 1
+    }
 
     function initUI(isFirst, _HWDef) {
         if (isFirst) {
@@ -39,7 +46,7 @@ Item {
         }
         _PaletteIndex.setColors(ui_View.ui_B0H_GetColor())
         const stored = pictures.slice()
-        for (let i = 0; i < 5; ++i) {
+        for (let i = 0; i < pictureCount; ++i) {
             const picture = ui_View.ui_92H_GetUserPicture(i)
             if (picture.length > 0)
                 stored[i] = picture.map(value => ByteValue.byteValue(value))
@@ -77,8 +84,8 @@ Item {
     // when loading the profile and leaves the menus as they are when resetting.
     function setLighting(led, keepUnknownType) {
         const type = Number(led[0])
-        if (type >= 0x33 && type <= 0x37) {
-            showMode(0, type - 0x33, -1)
+        if (isPictureType(type)) {
+            showMode(0, type - firstPictureType, -1)
         } else if (type >= 0x00 && type <= 0x0B) {
             showMode(1, -1, type)
         } else if (!keepUnknownType) {
@@ -125,8 +132,8 @@ Item {
         _Palette.finishInput()
         ui_View.ui_30H_SetColor(_PaletteIndex.colorValues())
         mainIten.setProtectUI(100)
-        for (let i = 0; i < 5; ++i) {
-            if (effectIndex === 0x33 + i)
+        for (let i = 0; i < pictureCount; ++i) {
+            if (effectIndex === firstPictureType + i)
                 ui_View.ui_12H_SetUserPicture(i, 0, pictures[i])
             else
                 ui_View.ui_12H_SetUserPicture(i, 255, pictures[i])
@@ -159,7 +166,7 @@ Item {
     function paintSelection() {
         if (!isPicture)
             return
-        const n = effectIndex - 0x33
+        const n = effectIndex - firstPictureType
         const picture = pictures[n].slice()
         const mode = colorIndex === 7 ? 0x17 : 0x10
         for (const m of _model.selectedMatrix()) {
@@ -266,7 +273,9 @@ Item {
             colorIndex: pageColor.colorIndex
             brightnessLV: brightness_Slider.currentIndex
             effectIndex: pageColor.effectIndex
-            picture: pageColor.isPicture ? pageColor.pictures[pageColor.effectIndex - 0x33] : null
+            picture: pageColor.isPicture
+                     ? pageColor.pictures[pageColor.effectIndex - pageColor.firstPictureType]
+                     : null
             // The key items show the user pictures, where the painting tool needs them.
             visible: pageColor.isPicture
         }
