@@ -13,6 +13,8 @@ Item {
     height: 396
 
     property int effect: 0
+    // The pair's apply button, under the page's own name for it.
+    readonly property alias _Apply: resetApply.applyButton
 
     function initUI() {
         syncColor()
@@ -172,27 +174,12 @@ Item {
         textColor: globalSetting_color_enable
     }
 
-    Button_2state {
-        id: _Reset
+    ResetApplyButtons {
+        id: resetApply
         x: 670
         y: 350
-        source0: sourceReset_0
-        source1: sourceReset_1
-        onClicked: {
-            mainIten.setProtectUI(800)
-            pageBackLighting.pageReset()
-        }
-    }
-
-    Button_2state {
-        id: _Apply
-        x: 704
-        y: 350
-        source0: sourceApply_0
-        source1: sourceApply_1
-        onClicked: {
-            mainIten.setProtectUI(800)
-            pageBackLighting.pageApply()
-        }
+        spacing: 8
+        onResetClicked: pageBackLighting.pageReset()
+        onApplyClicked: pageBackLighting.pageApply()
     }
 }

@@ -32,6 +32,9 @@ Item {
     readonly property int colorIndex: _PaletteIndex.currentIndex
     // The five user pictures, mode, red, green, blue per matrix position.
     property var pictures: [[], [], [], [], []]
+    // The pair's buttons, under the page's own names for them.
+    readonly property alias _Reset: resetApply.resetButton
+    readonly property alias _Apply: resetApply.applyButton
 
     function isPictureType(type) {
         return type >= firstPictureType && type <= firstPictureType + pictureCount - 1
@@ -418,30 +421,15 @@ Item {
         onWheelClicked: pageColor.playEffect(pageColor.visible)
     }
 
-    Button_2state {
-        id: _Reset
+    ResetApplyButtons {
+        id: resetApply
         x: 670
         y: 404
-        source0: sourceReset_0
-        source1: sourceReset_1
+        spacing: 8
         enabled: brightness_Slider.enabled
-        onClicked: {
-            mainIten.setProtectUI(800)
-            pageColor.reset()
-        }
-    }
-
-    Button_2state {
-        id: _Apply
-        x: 704
-        y: 404
-        source0: sourceApply_0
-        source1: sourceApply_1
-        enabled: brightness_Slider.enabled
-        onClicked: {
-            mainIten.setProtectUI(1600)
-            pageColor.apply()
-        }
+        applyBusyTime: 1600
+        onResetClicked: pageColor.reset()
+        onApplyClicked: pageColor.apply()
     }
 
     DropdownList {

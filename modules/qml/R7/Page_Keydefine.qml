@@ -21,6 +21,8 @@ Item {
     readonly property var mediaCodes: [0x30b5, 0x30b6, 0x30b7, 0x30cd, 0x30e2, 0x30e9, 0x30ea,
         0x3183, 0x318a, 0x3192, 0x3194, 0x3221, 0x3223, 0x3224, 0x3225, 0x3226, 0x3227, 0x322a]
     readonly property int macroKeyBase: 0x4100
+    // The pair's apply button, under the page's own name for it.
+    readonly property alias applyButton: buttons.applyButton
 
     // isFirst builds the keyboard picture; every call reloads the values of the current profile.
     function initUI(isFirst, _HWDef) {
@@ -266,47 +268,19 @@ Item {
         onClicked: (select) => ui_View.ui_02H_SetKeyboardMode(select ? 1 : 0)
     }
 
-    Row {
+    ResetApplyButtons {
         id: buttons
         anchors.right: parent.right
         anchors.rightMargin: 40
         y: 360
         spacing: 5
         enabled: gamingMode.isSelect
-
-        Button_2state {
-            id: resetButton
-            anchors.verticalCenter: parent.verticalCenter
-            source0: sourceReset_0
-            source1: sourceReset_1
-            onClicked: {
-                mainIten.setProtectUI(800)
-                page.resetSelectedKey()
-            }
-        }
-
-        GlobalText {
-            anchors.verticalCenter: parent.verticalCenter
-            rightPadding: 30
-            text: page.text(TextIndex.reset)
-            opacity: resetButton.opacity
-        }
-
-        Button_2state {
-            id: applyButton
-            anchors.verticalCenter: parent.verticalCenter
-            source0: sourceApply_0
-            source1: sourceApply_1
-            onClicked: {
-                mainIten.setProtectUI(800)
-                page.apply()
-            }
-        }
-
-        GlobalText {
-            anchors.verticalCenter: parent.verticalCenter
-            text: page.text(TextIndex.apply)
-            opacity: applyButton.opacity
-        }
+        labelled: true
+        labelsFade: true
+        resetText: page.text(TextIndex.reset)
+        resetLabelGap: 30
+        applyText: page.text(TextIndex.apply)
+        onResetClicked: page.resetSelectedKey()
+        onApplyClicked: page.apply()
     }
 }

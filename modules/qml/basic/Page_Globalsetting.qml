@@ -52,6 +52,9 @@ Item {
     readonly property int _Brightness: 45 + brightness_Slider.currentIndex * 210 / 7
     // Entries of the stored settings list.
     readonly property int settingsCount: 32
+    // The pair's buttons, under the page's own names for them.
+    readonly property alias _Reset_IMG: resetApply.resetButton
+    readonly property alias _Apply_IMG: resetApply.applyButton
 
     ListModel {
         id: md_skin
@@ -408,23 +411,16 @@ Item {
         }
     }
 
-    Button_2state {
-        id: _Apply_IMG
+    // The panel writes only the settings file, so the window need not wait for the keyboard.
+    ResetApplyButtons {
+        id: resetApply
         anchors.right: _textSettingBox.right
         anchors.top: _textSettingBox.bottom
         anchors.topMargin: 10
-        source0: sourceApply_0
-        source1: sourceApply_1
-        onClicked: pageGlobalsetting.apply()
-    }
-
-    Button_2state {
-        id: _Reset_IMG
-        anchors.right: _Apply_IMG.left
-        anchors.rightMargin: 10
-        anchors.top: _Apply_IMG.top
-        source0: sourceReset_0
-        source1: sourceReset_1
-        onClicked: pageGlobalsetting.resetApconfig()
+        spacing: 10
+        resetBusyTime: 0
+        applyBusyTime: 0
+        onResetClicked: pageGlobalsetting.resetApconfig()
+        onApplyClicked: pageGlobalsetting.apply()
     }
 }
