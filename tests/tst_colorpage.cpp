@@ -4,6 +4,7 @@
 #include "app/widget.h"
 #include "device/virtual/virtualkeyboard.h"
 #include "interfacetest.h"
+#include "itemnames.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"
 #include "viewgestures.h"
@@ -47,15 +48,15 @@ QByteArray ledReport(const LedType &led)
     return report;
 }
 
-// Objects declared in a page's own file: expressions in their scope see the page's ids.
+// The pages, each the root of its own file: expressions in their scope see the page's ids.
 QObject *colorPage(const Program &program)
 {
-    return program.page("_Page_Color.children[0]").value<QObject *>();
+    return itemNamed(program.root(), QStringLiteral("_Page_Color"));
 }
 
 QObject *backlightPage(const Program &program)
 {
-    return program.page("_Page_BackLighting.children[0]").value<QObject *>();
+    return itemNamed(program.root(), QStringLiteral("_Page_BackLighting"));
 }
 
 // The program started on the given page (2 colour, 3 backlight), at rest.
@@ -385,11 +386,10 @@ void ColorPageTest::colourFields()
     showPage(program, 2);
     program.widget->activateWindow();
     QObject *page = colorPage(program);
-    QObject *palette = qmlValue(page, "_Palette.children[0]").value<QObject *>();
-    const QString field = QStringLiteral("inputs.children[1]");
-    const QString shown = field + QStringLiteral(".children[1].children[0].text");
+    QQuickItem *field = itemNamed(qmlValue(page, "_Palette").value<QObject *>(), "input1");
+    const auto shown = [field] { return itemNamed(field, "field")->property("text"); };
 
-    const QPointF at = pointIn(palette, field, 30, 7);
+    const QPointF at = pointIn(field, 30, 7);
     QTest::mouseDClick(program.view(), Qt::LeftButton, {}, at.toPoint());
     QTest::keyClick(program.view(), Qt::Key_A, Qt::ControlModifier);
     if (typed.isEmpty())
@@ -398,11 +398,11 @@ void ColorPageTest::colourFields()
         QTest::keyClicks(program.view(), typed);
     qmlValue(page, "_Palette.finishInput()");
     QCOMPARE(qmlValue(page, "modColorIndex.get(6).clrG").toInt(), green);
-    QCOMPARE(qmlValue(palette, shown).toString(), QString::number(green));
+    QCOMPARE(shown().toString(), QString::number(green));
 
     // Swatch 1 (green) chosen: the field follows.
     program.click(pointIn(page, "_PaletteIndex", 1 * 19 + 7, 12));
-    QCOMPARE(qmlValue(palette, shown).toString(), QStringLiteral("252"));
+    QCOMPARE(shown().toString(), QStringLiteral("252"));
     QCOMPARE(qmlValue(page, "_Palette._R").toInt(), 0);
 }
 
@@ -419,7 +419,7 @@ void ColorPageTest::backlightApplyPacksTwoBytes()
                  .toString(),
              QStringLiteral("0,0,1,0,1"));
 
-    program.click(pointIn(page, "effectList.children[2]", 5, 5));
+    program.click(pointIn(itemNamed(page, "effect2"), 5, 5));
     program.click(pointIn(page, "brightness_Slider", 5 + 4 * 20 + 10, 10));
     program.click(pointIn(page, "speed_Slider", 5 + 2 * 20 + 10, 10));
     program.click(pointIn(page, "_PaletteIndex", 7 * 19 + 6 + 7, 12)); // LOOP
@@ -431,18 +431,18 @@ void ColorPageTest::backlightApplyPacksTwoBytes()
 
 void ColorPageTest::bottomBarCoversBothPages_data()
 {
-    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("button");
     QTest::addColumn<QList<QByteArray>>("sent");
     QTest::addColumn<int>("backlightEffect");
     // The keyboard holds backlight effect 2, the factory profile effect 1; both pages are
     // edited: colour brightness level 1, backlight effect 3. ALL SAVE sends the colour page's
     // lighting, then the backlight's; ALL RESET shows the factory lighting on both pages and
     // leaves the keyboard with the same.
-    QTest::newRow("all save") << 3
+    QTest::newRow("all save") << "applyButton"
                               << QList<QByteArray>{ledReport({0x02, 9, 4, 0, 7, 0xE2, 0x3C}),
                                                    ledReport({0x02, 9, 4, 0, 7, 0xE3, 0x3C})}
                               << 3;
-    QTest::newRow("all reset") << 1
+    QTest::newRow("all reset") << "resetButton"
                                << QList<QByteArray>{ledReport({0x02, 63, 4, 0, 7, 0xE2, 0x3C}),
                                                     ledReport({0x02, 63, 4, 0, 7, 0xE1, 0x3C})}
                                << 1;
@@ -450,7 +450,7 @@ void ColorPageTest::bottomBarCoversBothPages_data()
 
 void ColorPageTest::bottomBarCoversBothPages()
 {
-    QFETCH(int, button);
+    QFETCH(QString, button);
     QFETCH(QList<QByteArray>, sent);
     QFETCH(int, backlightEffect);
     keyboardLighting({0x02, 63, 4, 0, 7, 0xE2, 0x3C});
@@ -458,7 +458,7 @@ void ColorPageTest::bottomBarCoversBothPages()
     showPage(program, 2);
     qmlValue(colorPage(program), "brightness_Slider.setCurIndex(1)");
     qmlValue(backlightPage(program), "effect = 3");
-    program.click(centreOf(program.root(), QStringLiteral("downItem.children[%1]").arg(button)));
+    program.click(centreOf(itemNamed(program.root(), "downItem/" + button)));
     QTRY_COMPARE(commands({0x08}), sent);
     QCOMPARE(qmlValue(backlightPage(program), "effect").toInt(), backlightEffect);
     waitForInput(program);

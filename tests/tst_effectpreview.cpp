@@ -5,6 +5,7 @@
 #include "app/widget.h"
 #include "device/virtual/virtualkeyboard.h"
 #include "interfacetest.h"
+#include "itemnames.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"
 
@@ -24,7 +25,7 @@ void keyboardLighting(const std::array<quint8, 7> &ledType)
 
 QObject *colorPage(const Program &program)
 {
-    return program.page("_Page_Color.children[0]").value<QObject *>();
+    return itemNamed(program.root(), QStringLiteral("_Page_Color"));
 }
 
 void showPage(const Program &program, int page)

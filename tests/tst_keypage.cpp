@@ -5,6 +5,7 @@
 #include "device/factorykeymatrix.h"
 #include "device/virtual/virtualkeyboard.h"
 #include "interfacetest.h"
+#include "itemnames.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"
 #include "viewgestures.h"
@@ -310,25 +311,25 @@ void KeyPageTest::gamingModeGatesTheMenus()
 void KeyPageTest::shellButtonsWriteTheMatrix_data()
 {
     QTest::addColumn<int>("positions");
-    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("button");
     QTest::addColumn<Codes>("sent");
     QTest::addColumn<bool>("pageShown");
     // ALL RESET: every key back to its default, the positions without a key to 0.
-    QTest::newRow("total reset") << 128 << 1 << Codes{} << true;
+    QTest::newRow("total reset") << 128 << "resetButton" << Codes{} << true;
     // ALL SAVE: the page's values, and the profile's where the layout knows no position.
     QTest::newRow("total apply, short layout")
-        << 116 << 3 << Codes{{keyA, 0x14}, {noKey, 0x07}} << true;
+        << 116 << "applyButton" << Codes{{keyA, 0x14}, {noKey, 0x07}} << true;
     // The page's values are there before its key picture is first drawn.
-    QTest::newRow("total reset, page never shown") << 128 << 1 << Codes{} << false;
+    QTest::newRow("total reset, page never shown") << 128 << "resetButton" << Codes{} << false;
     QTest::newRow("total apply, page never shown")
-        << 128 << 3 << Codes{{keyA, 0x14}, {noKey, 0x07}} << false;
+        << 128 << "applyButton" << Codes{{keyA, 0x14}, {noKey, 0x07}} << false;
 }
 
 // The bottom bar acts on this page with gaming mode off too, shown or not.
 void KeyPageTest::shellButtonsWriteTheMatrix()
 {
     QFETCH(int, positions);
-    QFETCH(int, button);
+    QFETCH(QString, button);
     QFETCH(Codes, sent);
     QFETCH(bool, pageShown);
     Program program(fastSpeed, [&](const TestWorkspace &workspace) {
@@ -345,9 +346,7 @@ void KeyPageTest::shellButtonsWriteTheMatrix()
     firmware.profiles[0].keyMatrix.fill(char(0xFF));
     VirtualKeyboard::shared().setFirmware(firmware);
 
-    program.click(
-        program.eval(QStringLiteral("downItem.children[%1].mapToItem(null, 10, 10)").arg(button))
-            .toPointF());
+    program.click(pointIn(itemNamed(program.root(), "downItem/" + button), 10, 10));
     QTRY_COMPARE(keyboardMatrix(), factoryMatrixWith(sent));
 }
 

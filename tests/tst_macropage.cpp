@@ -6,6 +6,7 @@
 #include "capture/inputhook.h"
 #include "device/virtual/virtualkeyboard.h"
 #include "interfacetest.h"
+#include "itemnames.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"
 #include "xvfbserver.h"
@@ -98,7 +99,7 @@ public:
         QVERIFY(QTest::qWaitFor(
             [this] { return program.page("_Page_Macro.visible && !pa_X.running").toBool(); },
             10000));
-        scope = program.page(QStringLiteral("_Page_Macro.children[0]")).value<QObject *>();
+        scope = itemNamed(program.root(), QStringLiteral("_Page_Macro"));
     }
 
     QVariant eval(const QString &code) const { return qmlValue(scope, code); }

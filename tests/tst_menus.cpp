@@ -4,6 +4,7 @@
 #include "app/widget.h"
 #include "device/virtual/virtualkeyboard.h"
 #include "interfacetest.h"
+#include "itemnames.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"
 
@@ -46,7 +47,18 @@ QList<int> profileSwitches()
 // An object declared in the profile menu's own file, whose scope sees the menu's ids.
 QObject *profileMenu(const Program &program)
 {
-    return program.page(QStringLiteral("pfItem.children[0]")).value<QObject *>();
+    return itemNamed(program.root(), QStringLiteral("pfItem/lvProfile"));
+}
+
+QQuickItem *functionIcon(const Program &program, int row)
+{
+    return itemNamed(listRow(itemNamed(program.root(), QStringLiteral("fnItem/lvFunc")), row),
+                     QStringLiteral("rowIcon"));
+}
+
+bool keyboardPictureShown(const Program &program)
+{
+    return itemNamed(program.root(), QStringLiteral("keyboardPicture"))->isVisible();
 }
 
 QPointF profileRow(const Program &program, int row)
@@ -92,20 +104,18 @@ void MenusTest::functionMenuChoosesThePage()
 {
     Program program;
     QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
-    const QString keyboardPicture = QStringLiteral("envItem.children[2].visible");
     const auto clickRow = [&](int row) {
         program.click(functionMenu + QPointF(75, row * functionRowPitch + 18));
     };
-    QVERIFY(program.eval(keyboardPicture).toBool());
+    QVERIFY(keyboardPictureShown(program));
 
     clickRow(1);
     QCOMPARE(program.page("fnItem.currentIndex").toInt(), 1);
     QCOMPARE(program.eval("currentpage").toInt(), 1);
     QTRY_VERIFY(program.page("_Page_Macro.visible && !pa_X.running").toBool());
-    QVERIFY(!program.eval(keyboardPicture).toBool());
-    QVERIFY(program.page("fnItem.children[0].itemAtIndex(1).children[0].source.toString()")
-                .toString()
-                .endsWith("/list_fn/fnMacro_1.png"));
+    QVERIFY(!keyboardPictureShown(program));
+    QVERIFY(
+        functionIcon(program, 1)->property("source").toString().endsWith("/list_fn/fnMacro_1.png"));
 
     clickRow(2);
     QCOMPARE(program.eval("currentpage").toInt(), 2);
@@ -120,7 +130,7 @@ void MenusTest::functionMenuChoosesThePage()
     clickRow(3);
     QCOMPARE(program.page("fnItem.currentIndex").toInt(), -1);
     QCOMPARE(program.eval("currentpage").toInt(), -1);
-    QVERIFY(program.eval(keyboardPicture).toBool());
+    QVERIFY(keyboardPictureShown(program));
     QTRY_COMPARE(program.page("_fkPage.curID").toInt(), -1);
     QVERIFY(!program.page("_Page_BackLighting.visible").toBool());
 }
@@ -129,10 +139,10 @@ void MenusTest::functionIconsFollowTheSkin()
 {
     Program program;
     QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
-    const QString icon = QStringLiteral("fnItem.children[0].itemAtIndex(0).children[0].source");
-    QCOMPARE(program.page(icon).toUrl(), QUrl("file:modules/img/skin1/list_fn/fnKeydefine_0.png"));
+    const auto icon = [&] { return functionIcon(program, 0)->property("source").toUrl(); };
+    QCOMPARE(icon(), QUrl("file:modules/img/skin1/list_fn/fnKeydefine_0.png"));
     program.set("_Page_Globalsetting.chooseSkin(1)");
-    QCOMPARE(program.page(icon).toUrl(), QUrl("file:modules/img/skin2/list_fn/fnKeydefine_0.png"));
+    QCOMPARE(icon(), QUrl("file:modules/img/skin2/list_fn/fnKeydefine_0.png"));
 }
 
 void MenusTest::profileLeftClick_data()
@@ -291,9 +301,7 @@ void MenusTest::initProfileSetsTheRows()
     qmlValue(menu, "lvProfile.forceLayout()");
     QStringList shown;
     for (int i = 0; i < count; ++i)
-        shown.append(
-            qmlValue(menu, QStringLiteral("lvProfile.itemAtIndex(%1).children[0].text").arg(i))
-                .toString());
+        shown.append(itemNamed(listRow(menu, i), "profileName")->property("text").toString());
     QCOMPARE(shown, texts);
 }
 

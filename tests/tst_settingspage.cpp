@@ -2,6 +2,7 @@
 // keyboard and a copy of the shipped modules/ folder.
 
 #include "app/widget.h"
+#include "itemnames.h"
 #include "runningprogram.h"
 #include "view/myqquickview.h"
 #include "viewgestures.h"
@@ -49,13 +50,14 @@ QStringList asStrings(const QVariantList &list)
 // ids and, unqualified, the page's properties.
 QObject *settingsPage(const Program &program)
 {
-    return program.eval(QStringLiteral("_Page_Globalsetting.children[0]")).value<QObject *>();
+    return itemNamed(program.root(), QStringLiteral("_textSettingBox"));
 }
 
 // The same inside the palette.
 QObject *palettePart(QObject *page)
 {
-    return qmlValue(page, QStringLiteral("_Palette.children[0]")).value<QObject *>();
+    return itemNamed(qmlValue(page, QStringLiteral("_Palette")).value<QObject *>(),
+                     QStringLiteral("inputs"));
 }
 
 QColor pageColor(QObject *page)
@@ -411,7 +413,7 @@ void SettingsPageTest::paletteSourcesUpdateTheirCopies()
     QCOMPARE(swatch(page, 0), (QList<int>{0, 255, 255}));
 
     // A field, committed by Enter: the swatch and the colour follow.
-    const QPointF green = pointIn(palette, "inputs.children[1]", 30, 7);
+    const QPointF green = pointIn(itemNamed(palette, "input1"), 30, 7);
     QTest::mouseDClick(program.view(), Qt::LeftButton, {}, green.toPoint());
     QTest::keyClick(program.view(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(program.view(), "64");
@@ -420,7 +422,7 @@ void SettingsPageTest::paletteSourcesUpdateTheirCopies()
     QCOMPARE(rgbOf(pageColor(page)), (QList<int>{255, 64, 150}));
 
     // A field left with a value typed but not entered: Apply commits it first.
-    const QPointF blue = pointIn(palette, "inputs.children[2]", 30, 7);
+    const QPointF blue = pointIn(itemNamed(palette, "input2"), 30, 7);
     QTest::mouseDClick(program.view(), Qt::LeftButton, {}, blue.toPoint());
     QTest::keyClick(program.view(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(program.view(), "7");
@@ -471,16 +473,20 @@ void SettingsPageTest::languageSwitchesTheWholeInterface()
     QCOMPARE(qmlValue(page, "md_skin.get(1).textX").toString(), texts.at(40));
     QCOMPARE(qmlValue(page, "md_animated.get(0).textX").toString(), texts.at(31));
     QCOMPARE(qmlValue(page, "_TextSize_CHK.texts[1]").toString(), texts.at(38));
-    QCOMPARE(qmlValue(page, "_sound.children[0].text").toString(),
-             texts.at(qmlValue(page, "_sound.getCurIndex()").toInt() == 0 ? 31 : 32));
-    QCOMPARE(program.page("fnItem.children[0].itemAtIndex(0).children[1].text").toString(),
-             texts.at(74));
+    QCOMPARE(
+        itemNamed(qmlValue(page, "_sound").value<QObject *>(), "head")->property("text").toString(),
+        texts.at(qmlValue(page, "_sound.getCurIndex()").toInt() == 0 ? 31 : 32));
+    QQuickItem *functionRow = listRow(itemNamed(program.root(), "fnItem/lvFunc"), 0);
+    QCOMPARE(itemNamed(functionRow, "rowText")->property("text").toString(), texts.at(74));
     QObject *keyPage = program.root()->findChild<QObject *>(QStringLiteral("modelR7"));
     QCOMPARE(qmlValue(keyPage, "kindModel.get(2).textX").toString(), texts.at(50));
     QCOMPARE(qmlValue(keyPage, "mediaModel.get(17).textX").toString(), texts.at(73));
     QCOMPARE(qmlValue(keyPage, "gamingMode.chkStr").toString(), texts.at(79));
 
-    const QFont font = qmlValue(page, "_TextSize_CHK.children[0].children[1].font").value<QFont>();
+    const QFont font =
+        itemNamed(qmlValue(page, "_TextSize_CHK").value<QObject *>(), "choice0/label")
+            ->property("font")
+            .value<QFont>();
     QCOMPARE(font.family(), family);
     const QString resolved = QFontInfo(font).family();
     QVERIFY2(resolved == family || (family == "Arial" && resolved == "Liberation Sans"),
@@ -539,8 +545,8 @@ void SettingsPageTest::backgroundToggle()
     openPanel(program);
     QObject *page = settingsPage(program);
     const QString picture = program.workspace.path("modules/img/skin2/background.png");
-    const QString text = "_background.children[0].text";
-    QCOMPARE(qmlValue(page, text).toString(), QString::fromUtf8("【 OFF 】"));
+    QQuickItem *label = itemNamed(qmlValue(page, "_background").value<QObject *>(), "label");
+    QCOMPARE(label->property("text").toString(), QString::fromUtf8("【 OFF 】"));
 
     onNextModal([&](QWidget *modal) {
         auto *dialog = qobject_cast<QFileDialog *>(modal);
@@ -556,8 +562,9 @@ void SettingsPageTest::backgroundToggle()
     QCOMPARE(qmlValue(page, "isCustomBackground").toBool(), pick);
     QCOMPARE(program.eval("sourceCustomBackground").toUrl(),
              pick ? QUrl("file:" + picture) : QUrl());
-    QCOMPARE(qmlValue(page, text).toString(), QString::fromUtf8(pick ? "【 ON 】" : "【 OFF 】"));
-    QCOMPARE(program.eval("envItem.children[0].source").toUrl(),
+    QCOMPARE(label->property("text").toString(),
+             QString::fromUtf8(pick ? "【 ON 】" : "【 OFF 】"));
+    QCOMPARE(itemNamed(program.root(), "backgroundPicture")->property("source").toUrl(),
              pick ? QUrl("file:" + picture) : program.eval("sourceBackground").toUrl());
 
     // Clicking an enabled background switches it off without asking.

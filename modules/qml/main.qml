@@ -225,6 +225,7 @@ Item {
 
     Menu_Down {
         id: downItem
+        objectName: "downItem"
         y: 600
         enabled: !upItem.isGlobalSettingSelect
         opacity: 0.2 + 0.8 * enabled

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QQuickItem>
 #include <QWidget>
 
 namespace
@@ -28,6 +29,16 @@ QPointF centreOf(QObject *scope, const QString &item)
     return qmlValue(scope,
                     QStringLiteral("%1.mapToItem(null, %1.width / 2, %1.height / 2)").arg(item))
         .toPointF();
+}
+
+QPointF pointIn(const QQuickItem *item, double x, double y)
+{
+    return item->mapToScene(QPointF(x, y));
+}
+
+QPointF centreOf(const QQuickItem *item)
+{
+    return pointIn(item, item->width() / 2, item->height() / 2);
 }
 
 void dragOnView(QWidget *view, QPointF from, QPointF to)

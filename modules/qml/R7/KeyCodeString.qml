@@ -1,4 +1,5 @@
 import QtQuick
+import "../common/HardwareDefinition.js" as HardwareDefinition
 
 // The key name tables the pages share: matrix position <-> default code from the hardware
 // definition, key name <-> USB usage from the key-code definition. Lookups of unknown keys
@@ -9,19 +10,15 @@ QtObject {
     property var str2keycode: new Map()
     property var keycode2str: new Map()
 
-    // _HWDef: [key count, matrix size, then x, y, type, name, matrix, code per key];
     // _UsbStr and _UsbCode: names and codes, paired by index. Later duplicates win.
     function initUI(_HWDef, _UsbStr, _UsbCode) {
         const toMatrix = new Map()
         const toCode = new Map()
-        if (_HWDef.length > 0) {
-            const keyCount = Number(_HWDef[0])
-            for (let i = 0; i < keyCount; ++i) {
-                const matrix = Number(_HWDef[2 + 6 * i + 4])
-                const keyCode = Number(_HWDef[2 + 6 * i + 5])
-                toCode.set(matrix, keyCode)
-                toMatrix.set(keyCode, matrix)
-            }
+        const keyCount = HardwareDefinition.keyCount(_HWDef)
+        for (let i = 0; i < keyCount; ++i) {
+            const key = HardwareDefinition.key(_HWDef, i)
+            toCode.set(key.matrix, key.keyCode)
+            toMatrix.set(key.keyCode, key.matrix)
         }
         matrix2keycode = toCode
         keycode2matrix = toMatrix

@@ -194,6 +194,7 @@ Item {
 
     Menu_Func {
         id: fnItem
+        objectName: "fnItem"
         x: 8
         y: 180
         visible: false
@@ -208,6 +209,7 @@ Item {
 
     Menu_Prof {
         id: pfItem
+        objectName: "pfItem"
         x: 1000 - width - 8
         y: 95
         visible: false

@@ -1,5 +1,6 @@
 import QtQuick
 import "../common"
+import "../common/TextIndex.js" as TextIndex
 
 // The function menu: it chooses the page shown (currentIndex, -1 for none) and says so with
 // indexChanged_btn. Choosing the chosen page again chooses none.
@@ -11,6 +12,9 @@ Item {
     property alias currentIndex: lvFunc.currentIndex
     // The icons are those of the skin last set by setSkin.
     property string iconFolder: "file:modules/img/skin1/list_fn/"
+    // The rows' texts, in the order of the rows.
+    readonly property var rowTexts: [TextIndex.keyFunction, TextIndex.macroFunction,
+        TextIndex.colorFunction, TextIndex.backlightFunction]
 
     signal indexChanged_btn(int currentIndex)
 
@@ -32,14 +36,15 @@ Item {
 
     ListModel {
         id: md_func
-        ListElement { textIndex: 74; icon: "fnKeydefine" }
-        ListElement { textIndex: 75; icon: "fnMacro" }
-        ListElement { textIndex: 76; icon: "fnColor" }
-        ListElement { textIndex: 115; icon: "fnBacklight" }
+        ListElement { icon: "fnKeydefine" }
+        ListElement { icon: "fnMacro" }
+        ListElement { icon: "fnColor" }
+        ListElement { icon: "fnBacklight" }
     }
 
     ListView {
         id: lvFunc
+        objectName: "lvFunc"
         anchors.fill: parent
         interactive: false
         spacing: menuFunc.btn_spacing
@@ -55,17 +60,19 @@ Item {
 
             Image {
                 id: rowIcon
+                objectName: "rowIcon"
                 x: menuFunc.img_Width / 15
                 anchors.verticalCenter: parent.verticalCenter
                 source: menuFunc.iconFolder + icon + (row.ListView.isCurrentItem ? "_1.png" : "_0.png")
             }
 
             GlobalText {
+                objectName: "rowText"
                 anchors.left: rowIcon.right
                 anchors.leftMargin: 15
                 anchors.verticalCenter: parent.verticalCenter
                 anchors.verticalCenterOffset: 4
-                text: globalSetting_stringList[textIndex]
+                text: globalSetting_stringList[menuFunc.rowTexts[index]]
             }
 
             MouseArea {

@@ -1,5 +1,6 @@
 import QtQuick
 import "../common"
+import "../common/TextIndex.js" as TextIndex
 
 // The profile menu: it chooses the keyboard's current profile (currentIndex) and says so with
 // indexChanged_btn; a right click on a profile offers import, export and reset. The square at
@@ -64,6 +65,7 @@ Item {
 
     ListView {
         id: lvProfile
+        objectName: "lvProfile"
         x: 23
         y: 97
         width: menuProf.img_Width
@@ -80,6 +82,7 @@ Item {
             source: lit ? sourceProfileFW_1 : sourceProfileFW_0
 
             Text {
+                objectName: "profileName"
                 anchors.centerIn: parent
                 anchors.horizontalCenterOffset: 2
                 text: "P" + (index + 1 < 10 ? "0" : "") + (index + 1)
@@ -117,7 +120,7 @@ Item {
     ContextMenu {
         id: _ProfileMenu
         z: 1
-        rowTexts: [84, 85, 77, 78]
+        rowTexts: [TextIndex.load, TextIndex.save, TextIndex.reset, TextIndex.cancel]
         onRowChosen: (row, profile) => menuProf.runMenuRow(row, profile)
     }
 }

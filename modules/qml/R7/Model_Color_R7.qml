@@ -1,4 +1,5 @@
 import QtQuick
+import "../common/HardwareDefinition.js" as HardwareDefinition
 
 // The keyboard drawing of the lighting page, built from the hardware definition: one key item
 // per key, and the lighting state the keys show in the static preview.
@@ -24,22 +25,21 @@ Item {
     property int effectIndex: -1
     property var picture: null
 
-    // _HWDef: [key count, matrix positions, then x, y, type, name, matrix, code per key].
     function initUI(_HWDef) {
         for (const old of keys)
             old.destroy()
-        const keyCount = _HWDef.length > 0 ? Number(_HWDef[0]) : 0
-        matrixCount = _HWDef.length > 1 ? Number(_HWDef[1]) : 0
+        const keyCount = HardwareDefinition.keyCount(_HWDef)
+        matrixCount = HardwareDefinition.positionCount(_HWDef)
         const made = []
         const byMatrix = []
-        for (let i = 0; i < keyCount && 2 + 6 * i + 4 < _HWDef.length; ++i) {
-            const at = 2 + 6 * i
+        for (let i = 0; i < keyCount && HardwareDefinition.holdsMatrix(_HWDef, i); ++i) {
+            const defined = HardwareDefinition.key(_HWDef, i)
             const key = keyComponent.createObject(_model, {
-                x: Number(_HWDef[at]),
-                y: Number(_HWDef[at + 1]),
-                keyType: Number(_HWDef[at + 2]),
-                name: String(_HWDef[at + 3]),
-                matrix: Number(_HWDef[at + 4]),
+                x: defined.x,
+                y: defined.y,
+                keyType: defined.keyType,
+                name: defined.name,
+                matrix: defined.matrix,
                 swId: i,
                 lighting: _model
             })

@@ -1,4 +1,5 @@
 import QtQuick
+import "../common/HardwareDefinition.js" as HardwareDefinition
 
 // The keyboard picture of the key assignment page, built once from the hardware definition.
 // getKey is indexed by matrix position: a key item where a key is drawn, a plain record with
@@ -27,33 +28,23 @@ Item {
         z = 0
     }
 
-    // _HWDef: [keys drawn, matrix positions, then x, y, type, name, matrix, code per key].
     // The keys are records until the picture is first shown: the page keeps its values in
     // getKey either way, and the hundred-odd key items are made only when someone looks.
     function initUI(_HWDef) {
         hWDef = _HWDef
         const keys = []
-        const drawn = Number(_HWDef[0] ?? 0)
+        const drawn = HardwareDefinition.keyCount(_HWDef)
         for (let i = 0; i < drawn; ++i) {
-            const at = 2 + 6 * i
-            const matrix = Number(_HWDef[at + 4])
-            const keyCode = Number(_HWDef[at + 5])
-            if (!Number.isInteger(matrix) || matrix < 0) {
+            const key = HardwareDefinition.key(_HWDef, i)
+            if (!Number.isInteger(key.matrix) || key.matrix < 0) {
                 console.log("Error creating key:", i)
                 continue
             }
-            keys[matrix] = {
-                x: Number(_HWDef[at]),
-                y: Number(_HWDef[at + 1]),
-                keyType: Number(_HWDef[at + 2]),
-                name: String(_HWDef[at + 3]),
-                matrix: matrix,
-                keyCode: keyCode,
-                keyCode_Default: keyCode,
-                enabled: matrix !== lockedMatrix
-            }
+            key.keyCode_Default = key.keyCode
+            key.enabled = key.matrix !== lockedMatrix
+            keys[key.matrix] = key
         }
-        const positions = Math.max(Number(_HWDef[1] ?? 0), keys.length)
+        const positions = Math.max(HardwareDefinition.positionCount(_HWDef), keys.length)
         for (let m = 0; m < positions; ++m) {
             if (keys[m] === undefined)
                 keys[m] = placeholder()

@@ -1,5 +1,6 @@
 import QtQuick
 import "../common"
+import "../common/TextIndex.js" as TextIndex
 
 // The backlight page, page 3 of the page area (the function menu's fourth row): the second
 // lighting zone, whose whole state travels in the two packed bytes bl0 and bl1 of the lighting
@@ -8,10 +9,13 @@ import "../common"
 // shown and translateStrings after a language change.
 Item {
     id: pageBackLighting
+    objectName: "_Page_BackLighting"
     width: 759
     height: 396
 
     property int effect: 0
+    // The pair's apply button, under the page's own name for it.
+    readonly property alias _Apply: resetApply.applyButton
 
     function initUI() {
         syncColor()
@@ -85,7 +89,7 @@ Item {
     GlobalText {
         x: 30
         y: 30
-        text: globalSetting_stringList[87]
+        text: globalSetting_stringList[TextIndex.backlightEffect]
         color: globalSetting_color
     }
 
@@ -99,7 +103,8 @@ Item {
             model: 4
             Checkbox {
                 required property int index
-                chkStr: globalSetting_stringList[88 + index]
+                objectName: "effect" + index
+                chkStr: globalSetting_stringList[TextIndex.firstBacklightEffect + index]
                 isSelect: pageBackLighting.effect === index
                 onClicked: {
                     pageBackLighting.effect = index
@@ -112,7 +117,7 @@ Item {
     GlobalText {
         x: 300
         y: 30
-        text: globalSetting_stringList[92]
+        text: globalSetting_stringList[TextIndex.backlightColor]
         color: globalSetting_color
     }
 
@@ -122,7 +127,7 @@ Item {
         y: 60
         model: modColorIndex
         currentIndex: 7
-        loopText: globalSetting_stringList[2]
+        loopText: globalSetting_stringList[TextIndex.loop]
         enabled: pageBackLighting.effect <= 2
         opacity: enabled ? 1 : 0.2
     }
@@ -131,7 +136,7 @@ Item {
         anchors.right: brightness_Slider.left
         anchors.rightMargin: 10
         anchors.verticalCenter: brightness_Slider.verticalCenter
-        text: globalSetting_stringList[4]
+        text: globalSetting_stringList[TextIndex.brightness]
     }
 
     Slider {
@@ -144,7 +149,7 @@ Item {
         anchors.right: speed_Slider.left
         anchors.rightMargin: 10
         anchors.verticalCenter: speed_Slider.verticalCenter
-        text: globalSetting_stringList[3]
+        text: globalSetting_stringList[TextIndex.speed]
     }
 
     Slider {
@@ -159,7 +164,7 @@ Item {
         anchors.right: _Direction.left
         anchors.rightMargin: 10
         anchors.verticalCenter: _Direction.verticalCenter
-        text: globalSetting_stringList[5]
+        text: globalSetting_stringList[TextIndex.direction]
         opacity: _Direction.opacity
     }
 
@@ -172,27 +177,12 @@ Item {
         textColor: globalSetting_color_enable
     }
 
-    Button_2state {
-        id: _Reset
+    ResetApplyButtons {
+        id: resetApply
         x: 670
         y: 350
-        source0: sourceReset_0
-        source1: sourceReset_1
-        onClicked: {
-            mainIten.setProtectUI(800)
-            pageBackLighting.pageReset()
-        }
-    }
-
-    Button_2state {
-        id: _Apply
-        x: 704
-        y: 350
-        source0: sourceApply_0
-        source1: sourceApply_1
-        onClicked: {
-            mainIten.setProtectUI(800)
-            pageBackLighting.pageApply()
-        }
+        spacing: 8
+        onResetClicked: pageBackLighting.pageReset()
+        onApplyClicked: pageBackLighting.pageApply()
     }
 }

@@ -1,6 +1,7 @@
 import QtQuick
 import "../common"
 import "../common/ByteValue.js" as ByteValue
+import "../common/TextIndex.js" as TextIndex
 
 // The lighting page, page 2 of the page area: the effect or user picture, the seven-colour
 // palette, brightness, speed and direction, painting into the user pictures, and the keyboard
@@ -9,24 +10,35 @@ import "../common/ByteValue.js" as ByteValue
 // whenever the page is shown or hidden and translateStrings after a language change.
 Item {
     id: pageColor
+    objectName: "_Page_Color"
     width: 759
     height: 442
 
+    // The lighting types of the user pictures follow one another from here.
+    readonly property int firstPictureType: 0x33
+    readonly property int pictureCount: 5
     // The lighting type: 0x00-0x0B an effect, 0x33-0x37 user picture 1-5, -1 none.
     readonly property int effectIndex: {
         if (_effect1.defaultIndex === 0 && _effect2.defaultIndex >= 0)
-            return 0x33 + _effect2.defaultIndex
+            return firstPictureType + _effect2.defaultIndex
         if (_effect1.defaultIndex === 1)
             return _effect3.defaultIndex
         return -1
     }
-    readonly property bool isPicture: effectIndex >= 0x33 && effectIndex <= 0x37
+    readonly property bool isPicture: isPictureType(effectIndex)
     readonly property bool isEffect: effectIndex >= 0x00 && effectIndex <= 0x0B
     readonly property bool colorEnabled: isPicture || [0x00, 0x01, 0x02, 0x03, 0x05, 0x08, 0x09,
         0x0B].includes(effectIndex)
     readonly property int colorIndex: _PaletteIndex.currentIndex
     // The five user pictures, mode, red, green, blue per matrix position.
     property var pictures: [[], [], [], [], []]
+    // The pair's buttons, under the page's own names for them.
+    readonly property alias _Reset: resetApply.resetButton
+    readonly property alias _Apply: resetApply.applyButton
+
+    function isPictureType(type) {
+        return type >= firstPictureType && type <= firstPictureType + pictureCount - 1
+    }
 
     function initUI(isFirst, _HWDef) {
         if (isFirst) {
@@ -37,7 +49,7 @@ Item {
         }
         _PaletteIndex.setColors(ui_View.ui_B0H_GetColor())
         const stored = pictures.slice()
-        for (let i = 0; i < 5; ++i) {
+        for (let i = 0; i < pictureCount; ++i) {
             const picture = ui_View.ui_92H_GetUserPicture(i)
             if (picture.length > 0)
                 stored[i] = picture.map(value => ByteValue.byteValue(value))
@@ -56,9 +68,9 @@ Item {
 
     function translateStrings() {
         const strings = globalSetting_stringList
-        setTexts(md_effect1, [strings[6], strings[7]])
-        setTexts(md_effect2, [strings[8], strings[9], strings[10], strings[100], strings[101]])
-        setTexts(md_effect3, strings.slice(13, 25))
+        setTexts(md_effect1, [strings[TextIndex.painting], strings[TextIndex.effects]])
+        setTexts(md_effect2, TextIndex.userPictures.map(index => strings[index]))
+        setTexts(md_effect3, strings.slice(TextIndex.firstEffect))
     }
 
     function setTexts(listModel, texts) {
@@ -75,8 +87,8 @@ Item {
     // when loading the profile and leaves the menus as they are when resetting.
     function setLighting(led, keepUnknownType) {
         const type = Number(led[0])
-        if (type >= 0x33 && type <= 0x37) {
-            showMode(0, type - 0x33, -1)
+        if (isPictureType(type)) {
+            showMode(0, type - firstPictureType, -1)
         } else if (type >= 0x00 && type <= 0x0B) {
             showMode(1, -1, type)
         } else if (!keepUnknownType) {
@@ -123,8 +135,8 @@ Item {
         _Palette.finishInput()
         ui_View.ui_30H_SetColor(_PaletteIndex.colorValues())
         mainIten.setProtectUI(100)
-        for (let i = 0; i < 5; ++i) {
-            if (effectIndex === 0x33 + i)
+        for (let i = 0; i < pictureCount; ++i) {
+            if (effectIndex === firstPictureType + i)
                 ui_View.ui_12H_SetUserPicture(i, 0, pictures[i])
             else
                 ui_View.ui_12H_SetUserPicture(i, 255, pictures[i])
@@ -157,7 +169,7 @@ Item {
     function paintSelection() {
         if (!isPicture)
             return
-        const n = effectIndex - 0x33
+        const n = effectIndex - firstPictureType
         const picture = pictures[n].slice()
         const mode = colorIndex === 7 ? 0x17 : 0x10
         for (const m of _model.selectedMatrix()) {
@@ -264,7 +276,9 @@ Item {
             colorIndex: pageColor.colorIndex
             brightnessLV: brightness_Slider.currentIndex
             effectIndex: pageColor.effectIndex
-            picture: pageColor.isPicture ? pageColor.pictures[pageColor.effectIndex - 0x33] : null
+            picture: pageColor.isPicture
+                     ? pageColor.pictures[pageColor.effectIndex - pageColor.firstPictureType]
+                     : null
             // The key items show the user pictures, where the painting tool needs them.
             visible: pageColor.isPicture
         }
@@ -336,7 +350,7 @@ Item {
         x: 30
         y: 350
         model: modColorIndex
-        loopText: globalSetting_stringList[2]
+        loopText: globalSetting_stringList[TextIndex.loop]
         enabled: pageColor.colorEnabled
         opacity: enabled ? 1 : 0.2
         onIndexClicked: (index) => pageColor.chooseColorIndex(index)
@@ -355,7 +369,7 @@ Item {
         anchors.right: brightness_Slider.left
         anchors.rightMargin: 10
         anchors.verticalCenter: brightness_Slider.verticalCenter
-        text: globalSetting_stringList[4]
+        text: globalSetting_stringList[TextIndex.brightness]
         opacity: brightness_Slider.opacity
     }
 
@@ -372,7 +386,7 @@ Item {
         anchors.right: speed_Slider.left
         anchors.rightMargin: 10
         anchors.verticalCenter: speed_Slider.verticalCenter
-        text: globalSetting_stringList[3]
+        text: globalSetting_stringList[TextIndex.speed]
         opacity: speed_Slider.opacity
     }
 
@@ -391,7 +405,7 @@ Item {
         anchors.right: _Direction.left
         anchors.rightMargin: 10
         anchors.verticalCenter: _Direction.verticalCenter
-        text: globalSetting_stringList[5]
+        text: globalSetting_stringList[TextIndex.direction]
         visible: _Direction.visible
         opacity: _Direction.opacity
     }
@@ -407,30 +421,15 @@ Item {
         onWheelClicked: pageColor.playEffect(pageColor.visible)
     }
 
-    Button_2state {
-        id: _Reset
+    ResetApplyButtons {
+        id: resetApply
         x: 670
         y: 404
-        source0: sourceReset_0
-        source1: sourceReset_1
+        spacing: 8
         enabled: brightness_Slider.enabled
-        onClicked: {
-            mainIten.setProtectUI(800)
-            pageColor.reset()
-        }
-    }
-
-    Button_2state {
-        id: _Apply
-        x: 704
-        y: 404
-        source0: sourceApply_0
-        source1: sourceApply_1
-        enabled: brightness_Slider.enabled
-        onClicked: {
-            mainIten.setProtectUI(1600)
-            pageColor.apply()
-        }
+        applyBusyTime: 1600
+        onResetClicked: pageColor.reset()
+        onApplyClicked: pageColor.apply()
     }
 
     DropdownList {

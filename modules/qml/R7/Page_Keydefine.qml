@@ -1,5 +1,6 @@
 import QtQuick
 import "../common"
+import "../common/TextIndex.js" as TextIndex
 
 // The key assignment page, page 0 of the page area. A key chosen on the keyboard picture takes a
 // standard key (dragged onto the KEYBOARD field), a media function or a macro; values change
@@ -15,14 +16,15 @@ Item {
     readonly property int kindKeyboard: 0
     readonly property int kindMedia: 1
     readonly property int kindMacro: 2
-    readonly property var kindTexts: [46, 48, 50]
-    // Media functions in the order of the media list; row r shows text 56 + r.
+    readonly property var kindTexts: [TextIndex.keyboard, TextIndex.media, TextIndex.macro]
+    // Media functions in the order of the media list, whose texts follow one another.
     readonly property var mediaCodes: [0x30b5, 0x30b6, 0x30b7, 0x30cd, 0x30e2, 0x30e9, 0x30ea,
         0x3183, 0x318a, 0x3192, 0x3194, 0x3221, 0x3223, 0x3224, 0x3225, 0x3226, 0x3227, 0x322a]
-    readonly property int mediaFirstText: 56
     readonly property int macroKeyBase: 0x4100
     // The view's message that a macro without a keyboard slot cannot be bound.
     readonly property int noSlotMessage: 5
+    // The pair's apply button, under the page's own name for it.
+    readonly property alias applyButton: buttons.applyButton
 
     // isFirst builds the keyboard picture; every call reloads the values of the current profile.
     function initUI(isFirst, _HWDef) {
@@ -66,7 +68,7 @@ Item {
         for (let k = 0; k < kindModel.count; ++k)
             kindModel.setProperty(k, "textX", text(kindTexts[k]))
         for (let r = 0; r < mediaModel.count; ++r)
-            mediaModel.setProperty(r, "textX", text(mediaFirstText + r))
+            mediaModel.setProperty(r, "textX", text(TextIndex.firstMedia + r))
     }
 
     // Writes every matrix position to the profile and the keyboard, low byte first. Positions
@@ -266,51 +268,23 @@ Item {
         id: gamingMode
         x: 560
         y: 19
-        chkStr: page.text(79)
+        chkStr: page.text(TextIndex.gamingMode)
         onClicked: (select) => ui_View.ui_02H_SetKeyboardMode(select ? 1 : 0)
     }
 
-    Row {
+    ResetApplyButtons {
         id: buttons
         anchors.right: parent.right
         anchors.rightMargin: 40
         y: 360
         spacing: 5
         enabled: gamingMode.isSelect
-
-        Button_2state {
-            id: resetButton
-            anchors.verticalCenter: parent.verticalCenter
-            source0: sourceReset_0
-            source1: sourceReset_1
-            onClicked: {
-                mainIten.setProtectUI(800)
-                page.resetSelectedKey()
-            }
-        }
-
-        GlobalText {
-            anchors.verticalCenter: parent.verticalCenter
-            rightPadding: 30
-            text: page.text(77)
-            opacity: resetButton.opacity
-        }
-
-        Button_2state {
-            id: applyButton
-            anchors.verticalCenter: parent.verticalCenter
-            source0: sourceApply_0
-            source1: sourceApply_1
-            onClicked: {
-                mainIten.setProtectUI(800)
-                page.apply()
-            }
-        }
-
-        GlobalText {
-            anchors.verticalCenter: parent.verticalCenter
-            text: page.text(107)
-            opacity: applyButton.opacity
-        }
+        labelled: true
+        labelsFade: true
+        resetText: page.text(TextIndex.reset)
+        resetLabelGap: 30
+        applyText: page.text(TextIndex.apply)
+        onResetClicked: page.resetSelectedKey()
+        onApplyClicked: page.apply()
     }
 }

@@ -1,5 +1,6 @@
 import QtQuick
 import "../common"
+import "../common/TextIndex.js" as TextIndex
 
 // The macro page, page 1 of the page area: the macro files, the steps of the chosen one, and
 // the tools to record steps from the keyboard, add keys and delays, and cut, copy and paste
@@ -7,6 +8,7 @@ import "../common"
 // it to the keyboard.
 Item {
     id: pageMacro
+    objectName: "_Page_Macro"
 
     property bool isRecordStart: false
     // One step string (value and 10-character command) waiting to be pasted.
@@ -245,7 +247,7 @@ Item {
     ListTitle {
         x: fl_MacroFile.x
         y: fl_MacroFile.y - height
-        text: globalSetting_stringList[44]
+        text: globalSetting_stringList[TextIndex.macros]
 
         // Files are made by the keyboard's slot set; these two are kept but not shown.
         Button_2state {
@@ -294,7 +296,7 @@ Item {
             enabled: pageMacro.isStepSelected
             source0: sourceSolid_delete_0
             source1: sourceSolid_delete_1
-            tip: globalSetting_stringList[80]
+            tip: globalSetting_stringList[TextIndex.deleteStep]
             onClicked: pageMacro.deleteStep()
         }
 
@@ -303,7 +305,7 @@ Item {
             enabled: pageMacro.isStepSelected
             source0: sourceSolid_cut_0
             source1: sourceSolid_cut_1
-            tip: globalSetting_stringList[81]
+            tip: globalSetting_stringList[TextIndex.cutStep]
             onClicked: pageMacro.cutStep()
         }
 
@@ -312,7 +314,7 @@ Item {
             enabled: pageMacro.scrapbook !== "" && pageMacro.isFileSelected
             source0: sourceSolid_paste_0
             source1: sourceSolid_paste_1
-            tip: globalSetting_stringList[82]
+            tip: globalSetting_stringList[TextIndex.pasteStep]
             onClicked: pageMacro.pasteStep()
         }
 
@@ -321,7 +323,7 @@ Item {
             enabled: pageMacro.isStepSelected
             source0: sourceSolid_copy_0
             source1: sourceSolid_copy_1
-            tip: globalSetting_stringList[83]
+            tip: globalSetting_stringList[TextIndex.copyStep]
             onClicked: pageMacro.copyStep()
         }
     }
@@ -361,7 +363,7 @@ Item {
     ListTitle {
         x: fl_MacroActions.x
         y: fl_MacroActions.y - height
-        text: globalSetting_stringList[45]
+        text: globalSetting_stringList[TextIndex.actions]
 
         Button_2state {
             id: recordButton
@@ -392,7 +394,7 @@ Item {
     ContextMenu {
         id: fileMenu
         z: 1
-        rowTexts: [84, 85, 112, 78]
+        rowTexts: [TextIndex.load, TextIndex.save, TextIndex.rename, TextIndex.cancel]
         onRowChosen: (row, fileRow) => pageMacro.runFileMenuRow(row, fileRow)
     }
 }

@@ -9,6 +9,7 @@ Item {
     height: 600
 
     Image {
+        objectName: "backgroundPicture"
         anchors.fill: parent
         asynchronous: true
         source: isCustomBackground ? sourceCustomBackground : sourceBackground
@@ -22,6 +23,7 @@ Item {
 
     // Centred on the pages' panels, where the pages draw their own keyboard.
     Image {
+        objectName: "keyboardPicture"
         x: 171 + (740 - width) / 2
         y: 96 + (442 - height) / 2
         asynchronous: true

@@ -1,5 +1,6 @@
 import QtQuick
 import "../common"
+import "../common/TextIndex.js" as TextIndex
 
 // The bottom bar: reset and apply for every page at once.
 Item {
@@ -23,44 +24,20 @@ Item {
         source: sourceListDnContainer
     }
 
-    Button_2state {
-        id: resetButton
+    ResetApplyButtons {
         x: 400
         anchors.verticalCenter: container.verticalCenter
-        source0: sourceReset_0
-        source1: sourceReset_1
-        onClicked: {
-            mainIten.setProtectUI(800)
-            menuDown.btnTotalResetClicked()
-        }
-    }
-
-    GlobalText {
-        id: resetLabel
-        anchors.left: resetButton.right
-        anchors.leftMargin: 5
-        anchors.verticalCenter: resetButton.verticalCenter
-        text: globalSetting_stringList[113]
-    }
-
-    Button_2state {
-        id: applyButton
-        x: 400 + resetButton.width + resetLabel.width + 35
-        anchors.verticalCenter: container.verticalCenter
-        source0: sourceApply_0
-        source1: sourceApply_1
-        onClicked: {
-            mainIten.setProtectUI(2000)
+        spacing: 5
+        labelled: true
+        resetText: globalSetting_stringList[TextIndex.allReset]
+        resetLabelGap: 25
+        applyText: globalSetting_stringList[TextIndex.allSave]
+        applyBusyTime: 2000
+        onResetClicked: menuDown.btnTotalResetClicked()
+        onApplyClicked: {
             menuDown.btnTotalApplyLedClicked()
             menuDown.btnTotalApplyKeyClicked()
             menuDown.btnTotalApplyBlgClicked()
         }
-    }
-
-    GlobalText {
-        anchors.left: applyButton.right
-        anchors.leftMargin: 5
-        anchors.verticalCenter: applyButton.verticalCenter
-        text: globalSetting_stringList[114]
     }
 }

@@ -14,6 +14,7 @@ Item {
     height: 23
 
     GlobalText {
+        objectName: "label"
         anchors.verticalCenter: parent.verticalCenter
         text: "【 " + (toggle.isOn ? toggle.onText : toggle.offText) + " 】"
         color: toggleArea.containsMouse ? globalSetting_color : globalSetting_color_enable

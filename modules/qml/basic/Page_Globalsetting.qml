@@ -1,5 +1,6 @@
 import QtQuick
 import "../common"
+import "../common/TextIndex.js" as TextIndex
 
 // The application's options panel. It also holds the values the whole interface binds to
 // (through the root's globalSetting_* properties); until initUI loads the stored settings they
@@ -52,6 +53,9 @@ Item {
     readonly property int _Brightness: 45 + brightness_Slider.currentIndex * 210 / 7
     // Entries of the stored settings list.
     readonly property int settingsCount: 32
+    // The pair's buttons, under the page's own names for them.
+    readonly property alias _Reset_IMG: resetApply.resetButton
+    readonly property alias _Apply_IMG: resetApply.applyButton
 
     ListModel {
         id: md_skin
@@ -158,7 +162,7 @@ Item {
         const code = md_language.get(uiIndex).code
         _StringList = completedTable(ui_View.getGlobalStrings(code))
         mainIten.translateStrings(code)
-        _FontFamily = _StringList[0]
+        _FontFamily = _StringList[TextIndex.fontFamily]
     }
 
     // A language file with fewer texts than the interface uses keeps the built-in ones for the
@@ -171,11 +175,11 @@ Item {
     }
 
     function translateStrings() {
-        md_skin.setProperty(0, "textX", _StringList[39])
-        md_skin.setProperty(1, "textX", _StringList[40])
+        md_skin.setProperty(0, "textX", _StringList[TextIndex.skin1])
+        md_skin.setProperty(1, "textX", _StringList[TextIndex.skin2])
         for (const model of [md_sound, md_animated]) {
-            model.setProperty(0, "textX", _StringList[31])
-            model.setProperty(1, "textX", _StringList[32])
+            model.setProperty(0, "textX", _StringList[TextIndex.on])
+            model.setProperty(1, "textX", _StringList[TextIndex.off])
         }
     }
 
@@ -317,19 +321,20 @@ Item {
         anchors.top: _language.bottom
         anchors.topMargin: 10
         isOn: pageGlobalsetting.isCustomBackground
-        onText: _StringList[31]
-        offText: _StringList[32]
+        onText: _StringList[TextIndex.on]
+        offText: _StringList[TextIndex.off]
         onClicked: pageGlobalsetting.toggleBackground()
     }
 
-    SettingLabel { control: _skin; text: _StringList[26] }
-    SettingLabel { control: _sound; text: _StringList[27] }
-    SettingLabel { control: _animated; text: _StringList[28] }
-    SettingLabel { control: _language; text: _StringList[29] }
-    SettingLabel { control: _background; text: _StringList[30] }
+    SettingLabel { control: _skin; text: _StringList[TextIndex.skin] }
+    SettingLabel { control: _sound; text: _StringList[TextIndex.sound] }
+    SettingLabel { control: _animated; text: _StringList[TextIndex.animated] }
+    SettingLabel { control: _language; text: _StringList[TextIndex.language] }
+    SettingLabel { control: _background; text: _StringList[TextIndex.background] }
 
     Item {
         id: _textSettingBox
+        objectName: "_textSettingBox"
         x: 27
         y: 190
         width: 270
@@ -349,7 +354,7 @@ Item {
         GlobalText {
             x: 10
             y: 6
-            text: _StringList[33]
+            text: _StringList[TextIndex.textSettings]
             color: globalSetting_color
         }
 
@@ -357,7 +362,7 @@ Item {
             id: _TextSize_CHK
             x: 96
             y: 25
-            texts: [_StringList[37], _StringList[38]]
+            texts: [_StringList[TextIndex.normalSize], _StringList[TextIndex.largerSize]]
             onChosen: (index) => pageGlobalsetting.setTextSize(index)
         }
 
@@ -389,41 +394,34 @@ Item {
             anchors.right: parent.right
             anchors.rightMargin: 185
             anchors.verticalCenter: _TextSize_CHK.verticalCenter
-            text: _StringList[34]
+            text: _StringList[TextIndex.textSize]
         }
 
         GlobalText {
             anchors.right: parent.right
             anchors.rightMargin: 185
             anchors.verticalCenter: _PaletteIndex.verticalCenter
-            text: _StringList[35]
+            text: _StringList[TextIndex.textColor]
         }
 
         GlobalText {
             anchors.right: parent.right
             anchors.rightMargin: 185
             anchors.verticalCenter: brightness_Slider.verticalCenter
-            text: _StringList[36]
+            text: _StringList[TextIndex.textBrightness]
         }
     }
 
-    Button_2state {
-        id: _Apply_IMG
+    // The panel writes only the settings file, so the window need not wait for the keyboard.
+    ResetApplyButtons {
+        id: resetApply
         anchors.right: _textSettingBox.right
         anchors.top: _textSettingBox.bottom
         anchors.topMargin: 10
-        source0: sourceApply_0
-        source1: sourceApply_1
-        onClicked: pageGlobalsetting.apply()
-    }
-
-    Button_2state {
-        id: _Reset_IMG
-        anchors.right: _Apply_IMG.left
-        anchors.rightMargin: 10
-        anchors.top: _Apply_IMG.top
-        source0: sourceReset_0
-        source1: sourceReset_1
-        onClicked: pageGlobalsetting.resetApconfig()
+        spacing: 10
+        resetBusyTime: 0
+        applyBusyTime: 0
+        onResetClicked: pageGlobalsetting.resetApconfig()
+        onApplyClicked: pageGlobalsetting.apply()
     }
 }

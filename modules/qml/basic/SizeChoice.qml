@@ -14,6 +14,7 @@ Row {
     Repeater {
         model: choice.texts
         Checkbox {
+            objectName: "choice" + index
             chkStr: modelData
             isSelect: choice.currentIndex === index
             // A click toggles the box itself; the choice decides what it shows.

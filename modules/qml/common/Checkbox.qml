@@ -20,6 +20,7 @@ Item {
 
     GlobalText {
         id: label
+        objectName: "label"
         x: box.width + 5
         anchors.verticalCenter: parent.verticalCenter
         text: checkbox.chkStr

@@ -57,11 +57,14 @@ Item {
 
     Column {
         id: inputs
+        objectName: "inputs"
         x: bar.width + 10
         spacing: 2
         Repeater {
             model: modRGBvalue
+            // Named input0 (red), input1 (green) and input2 (blue).
             ValueInput {
+                objectName: "input" + index
                 textL: model.textL
                 valueX: model.valueX
                 onCommitted: (value) => colorPalette.commitInput(index, value)

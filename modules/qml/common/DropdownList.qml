@@ -1,4 +1,5 @@
 import QtQuick
+import "TextIndex.js" as TextIndex
 
 // A head showing the current row and a list of rows that slides out below it.
 Rectangle {
@@ -41,8 +42,10 @@ Rectangle {
 
     ListHead {
         id: head
+        objectName: "head"
         readonly property Item currentRow: rows.count > 0 ? rows.itemAt(dropdown.defaultIndex) : null
-        text: currentRow ? currentRow.rowText : "【 " + globalSetting_stringList[1] + " 】"
+        text: currentRow ? currentRow.rowText
+                         : "【 " + globalSetting_stringList[TextIndex.listPrompt] + " 】"
         onClicked: dropdown.isSelect ? dropdown.closeList() : dropdown.showList()
     }
 

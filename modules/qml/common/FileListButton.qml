@@ -1,4 +1,5 @@
 import QtQuick
+import "TextIndex.js" as TextIndex
 
 // A list head whose list is a FileList sliding out below it. Opening asks the owner to refresh
 // the rows first.
@@ -36,7 +37,8 @@ Rectangle {
     ListHead {
         id: head
         readonly property Item currentRow: list.lvItems.currentItem
-        text: currentRow ? currentRow.rowText : "【 " + globalSetting_stringList[1] + " 】"
+        text: currentRow ? currentRow.rowText
+                         : "【 " + globalSetting_stringList[TextIndex.listPrompt] + " 】"
         onClicked: {
             if (fileListButton.isSelect) {
                 fileListButton.closeList()

@@ -42,6 +42,7 @@ Item {
 
         TextInput {
             id: field
+            objectName: "field"
             anchors.fill: parent
             anchors.leftMargin: 4
             anchors.rightMargin: 4
