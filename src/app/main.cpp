@@ -1,4 +1,4 @@
-#include "app/executabledirectory.h"
+#include "storage/executabledirectory.h"
 #include "app/inputcallbacks.h"
 #include "app/scenegraphbackend.h"
 #include "app/singleinstance.h"

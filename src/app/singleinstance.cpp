@@ -1,49 +1,31 @@
 #include "app/singleinstance.h"
 
 #include "app/applog.h"
+#include "storage/instancename.h"
 
-#include <QCryptographicHash>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QThread>
 
 namespace
 {
 constexpr int connectTimeoutMs = 1000;
-// The running instance listens a moment after it has taken the lock.
-constexpr int handOverAttempts = 20;
+// The holder of the lock is either a window, which listens a moment after it has taken the
+// lock, or the command line, which holds it for one command and has no socket: a start waits
+// up to five seconds for either to answer or to let go.
+constexpr int handOverAttempts = 50;
 constexpr int handOverPauseMs = 100;
-
-QString lockPath(const QString &key)
-{
-    return QDir(QDir::tempPath()).filePath(key + QStringLiteral(".lock"));
-}
+using InstanceName::lockPath;
 } // namespace
 
 SingleInstance::SingleInstance(const QString &dataFolder, QObject *parent)
-    : QObject(parent), key(keyFor(dataFolder)), lock(lockPath(key))
+    : QObject(parent), key(InstanceName::keyFor(dataFolder)), lock(lockPath(key))
 {
     // The lock is held for the whole run: only a dead owner makes it stale, never its age.
     lock.setStaleLockTime(0);
 }
 
 SingleInstance::~SingleInstance() = default;
-
-QString SingleInstance::keyFor(const QString &dataFolder)
-{
-    QString folder = QFileInfo(dataFolder).absoluteFilePath();
-    const QString canonical = QFileInfo(dataFolder).canonicalFilePath();
-    if (!canonical.isEmpty())
-        folder = canonical;
-#ifdef Q_OS_WIN
-    folder = folder.toLower();
-#endif
-    const QByteArray hash = QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1);
-    return QStringLiteral("R7Configurator-") + QString::fromLatin1(hash.toHex().left(16));
-}
 
 bool SingleInstance::acquire()
 {
@@ -60,7 +42,10 @@ bool SingleInstance::acquire()
         for (int i = 0; i < handOverAttempts; ++i) {
             if (askRunningInstance())
                 return false;
-            QThread::msleep(handOverPauseMs);
+            if (lock.tryLock(handOverPauseMs)) {
+                listen();
+                return true;
+            }
         }
         qint64 pid = 0;
         QString host;

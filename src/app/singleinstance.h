@@ -24,9 +24,6 @@ public:
     // folder) does not keep the program from starting.
     bool acquire();
 
-    // The lock and socket name for a data folder.
-    static QString keyFor(const QString &dataFolder);
-
 Q_SIGNALS:
     // Another start asked for the window.
     void activationRequested();
