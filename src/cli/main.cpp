@@ -1,0 +1,86 @@
+#include "backend/backend.h"
+#include "cli/commandparser.h"
+#include "cli/commandrunner.h"
+#include "cli/instanceclaim.h"
+#include "cli/standalonefront.h"
+#include "device/hidthread.h"
+#include "storage/datalocations.h"
+#include "storage/executabledirectory.h"
+#include "storage/leftoverfiles.h"
+
+#include <QCoreApplication>
+#include <QLoggingCategory>
+#include <QTextStream>
+
+namespace
+{
+// A command holds the lock for well under a second; a window starting takes longer to listen.
+constexpr int claimTimeoutMs = 10000;
+
+CliResult runHere(const CliCommand &command)
+{
+    removeLeftoverFiles();
+    // The device object outlives the backend, which writes the files out as it goes.
+    Hid_Thread hid;
+    Backend backend;
+    backend.bridge().setHidThread(&hid);
+    StandaloneFront front(backend);
+    CommandRunner runner(backend, front);
+    CliResult result = runner.run(command);
+    const QStringList setAside = backend.takeSetAsideFiles();
+    if (!setAside.isEmpty())
+        result.err += QStringLiteral("r7ctl: these files were damaged and were set aside; the "
+                                     "factory settings are used in their place: %1\n")
+                          .arg(setAside.join(QStringLiteral(", ")));
+    return result;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    // The window's name: the same user data folder and the same instance lock.
+    QCoreApplication::setApplicationName(QStringLiteral("R7Configurator"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(R7_VERSION));
+    // Scripts read stderr for the command's own messages; QT_LOGGING_RULES brings the log back.
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    const CommandParser::Result parsed = CommandParser::parse(app.arguments().mid(1));
+    if (!parsed.command) {
+        err << parsed.error;
+        return CliResult::BadUsage;
+    }
+    const CliCommand &command = *parsed.command;
+    if (command.verb == CliCommand::Verb::Help) {
+        out << CommandParser::help(command.topic);
+        return CliResult::Done;
+    }
+    if (command.verb == CliCommand::Verb::Version) {
+        out << CommandParser::version();
+        return CliResult::Done;
+    }
+
+    enterDataFolders(QStringLiteral(R7_SHARED_FROM_EXECUTABLE));
+    InstanceClaim claim(DataLocations::userFolder());
+    CliResult result;
+    switch (claim.claim(claimTimeoutMs)) {
+    case InstanceClaim::Outcome::Owned:
+        result = runHere(command);
+        break;
+    case InstanceClaim::Outcome::WindowRuns:
+        result = CliResult::keyboardProblem(
+            QStringLiteral("r7ctl: the R7 Configurator window is running and owns the keyboard. "
+                           "Make the change there, or close the window and try again.\n"));
+        break;
+    case InstanceClaim::Outcome::Busy:
+        result = CliResult::keyboardProblem(
+            QStringLiteral("r7ctl: another program of R7 Configurator holds the keyboard and "
+                           "does not let go. Try again in a moment.\n"));
+        break;
+    }
+    out << result.out;
+    err << result.err;
+    return result.status;
+}
