@@ -7,14 +7,21 @@ const QList<int> codes{0x30b5, 0x30b6, 0x30b7, 0x30cd, 0x30e2, 0x30e9, 0x30ea, 0
                        0x3192, 0x3194, 0x3221, 0x3223, 0x3224, 0x3225, 0x3226, 0x3227, 0x322a};
 } // namespace
 
+// The names the colour page's effect list gives them in English.
 QStringList CliWords::effectNames()
 {
-    return {QStringLiteral("static"),         QStringLiteral("breathing"),
-            QStringLiteral("fading-marquee"), QStringLiteral("light-on-press"),
-            QStringLiteral("starry"),         QStringLiteral("laser"),
-            QStringLiteral("wave"),           QStringLiteral("neon"),
-            QStringLiteral("raindrop"),       QStringLiteral("ripple"),
-            QStringLiteral("wave-2"),         QStringLiteral("vortex")};
+    return {QStringLiteral("static"),
+            QStringLiteral("breathing"),
+            QStringLiteral("wave"),
+            QStringLiteral("induction-darken"),
+            QStringLiteral("marquee"),
+            QStringLiteral("ripple"),
+            QStringLiteral("induction-brighten"),
+            QStringLiteral("neon"),
+            QStringLiteral("marquee-colorful"),
+            QStringLiteral("raining"),
+            QStringLiteral("marquee-circle"),
+            QStringLiteral("spotlight")};
 }
 
 QString CliWords::lightingName(int type)

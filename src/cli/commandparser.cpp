@@ -55,8 +55,9 @@ const QMap<QString, QString> descriptions{
                     "With N, makes profile N current, as a click on it in the profile menu.\n")},
     {QStringLiteral("lighting"),
      QStringLiteral("Sets the lighting of the current profile, as Apply on the colour page.\n"
-                    "EFFECT is one of: static breathing fading-marquee light-on-press starry\n"
-                    "laser wave neon raindrop ripple wave-2 vortex; \"picture 1\" to "
+                    "EFFECT is one of: static breathing wave induction-darken marquee ripple\n"
+                    "induction-brighten neon marquee-colorful raining marquee-circle spotlight;\n"
+                    "\"picture 1\" to "
                     "\"picture 5\" show a user picture.\n"
                     "  --brightness 0-7        0 is off, 7 the brightest\n"
                     "  --speed 1-7             7 is the fastest\n"
