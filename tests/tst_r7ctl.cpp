@@ -1,12 +1,15 @@
 // r7ctl: each command against a virtual keyboard of the test's own, through the objects the
 // program runs, and the program itself as scripts run it: exit statuses, output, the lock.
 
+#include "app/commandservice.h"
 #include "app/singleinstance.h"
 #include "backend/backend.h"
 #include "cli/commandparser.h"
 #include "cli/commandrunner.h"
+#include "cli/forwardedrequest.h"
 #include "cli/standalonefront.h"
 #include "devicefixture.h"
+#include "runningprogram.h"
 #include "storage/instancename.h"
 #include "testworkspace.h"
 
@@ -15,12 +18,17 @@
 #include <QDirIterator>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <thread>
+
+#include <unistd.h>
 
 namespace
 {
@@ -99,7 +107,7 @@ CliResult run(DeviceFixture &device, const QStringList &arguments,
     if (keyboard == Keyboard::Refused)
         device.keyboard.setIdentity(VirtualKeyboard::refusedIdentity());
     device.keyboard.clearCalls();
-    const CommandParser::Result parsed = CommandParser::parse(arguments);
+    const CommandParser::Result parsed = CommandParser::parse(arguments, QDir::currentPath());
     if (!parsed.command)
         return CliResult::badUsage(parsed.error);
     Backend backend;
@@ -122,7 +130,7 @@ QList<QByteArray> setCommands(const DeviceFixture &device)
     return commands;
 }
 
-QString r7ctlIn(const Workspace &workspace)
+QString r7ctlIn(const TestWorkspace &workspace)
 {
     const QString copy = workspace.path(QStringLiteral("r7ctl"));
     if (!QFileInfo::exists(copy))
@@ -152,7 +160,7 @@ Run runProgram(const Workspace &workspace, const QStringList &arguments, bool vi
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
-QString lockPath(const Workspace &workspace)
+QString lockPath(const TestWorkspace &workspace)
 {
     return InstanceName::lockPath(InstanceName::keyFor(workspace.path(QStringLiteral("modules"))));
 }
@@ -163,6 +171,8 @@ class R7ctlTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { qputenv("R7_VIRTUAL_KEYBOARD", "1"); }
+    void init() { resetVirtualKeyboard(); }
     void commandsDoWhatTheWindowDoes_data();
     void commandsDoWhatTheWindowDoes();
     void badInputChangesNothing_data();
@@ -172,7 +182,11 @@ private Q_SLOTS:
     void programRuns_data();
     void programRuns();
     void waitsForTheLockHolder();
-    void leavesAWindowAlone();
+    void windowCarriesOutCommands_data();
+    void windowCarriesOutCommands();
+    void twentyCommandsAtOnce();
+    void refusedRequests_data();
+    void refusedRequests();
     void windowWaitsForTheCommandLine();
 };
 
@@ -416,15 +430,182 @@ void R7ctlTest::waitsForTheLockHolder()
     QCOMPARE(process.readAllStandardOutput(), QByteArray("1\n2\n3\n4\n5\n"));
 }
 
-// The window owns the keyboard while it runs.
-void R7ctlTest::leavesAWindowAlone()
+// The window as main() wires it: it holds the lock, listens, and carries commands out.
+struct RunningWindow {
+    Program program;
+    SingleInstance instance{program.workspace.path(QStringLiteral("modules"))};
+    std::unique_ptr<CommandService> service;
+
+    RunningWindow()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
+        QVERIFY(instance.acquire());
+        service = std::make_unique<CommandService>(program.view());
+        QObject::connect(&instance, &SingleInstance::commandReceived, service.get(),
+                         &CommandService::enqueue);
+        VirtualKeyboard::shared().clearCalls();
+    }
+
+    QString socketName() const
+    {
+        return InstanceName::keyFor(program.workspace.path(QStringLiteral("modules")));
+    }
+};
+
+QList<QByteArray> sharedKeyboardCommands()
 {
-    Workspace workspace;
-    SingleInstance window(workspace.path(QStringLiteral("modules")));
-    QVERIFY(window.acquire());
-    const Run run = runProgram(workspace, {QStringLiteral("profile"), QStringLiteral("2")}, true);
-    QCOMPARE(run.status, 1);
-    QVERIFY2(run.err.contains("window is running"), run.err.constData());
+    QList<QByteArray> commands;
+    for (const Call &call : VirtualKeyboard::shared().calls())
+        if (call.kind == Call::SendFeatureReport && quint8(call.data.at(1)) < 0x80)
+            commands.append(call.data);
+    return commands;
+}
+
+void R7ctlTest::windowCarriesOutCommands_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QVariant>("value");
+    QTest::newRow("profile 3") << QStringList{"profile", "3"} << QString() << "pfItem.currentIndex"
+                               << QVariant(2);
+    QTest::newRow("lighting") << QStringList{"lighting", "marquee-circle", "--speed", "1"}
+                              << "_Page_Color"
+                              << "[effectIndex, speed_Slider.currentIndex].join()"
+                              << QVariant("10,1");
+    QTest::newRow("key") << QStringList{"key", "A", "B"} << "_Page_Keydefine"
+                         << "modelR7.getKey[49].keyCode" << QVariant(5);
+}
+
+// r7ctl hands the command to the window, whose pages show it as after the same clicks.
+void R7ctlTest::windowCarriesOutCommands()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, page);
+    QFETCH(QString, shown);
+    QFETCH(QVariant, value);
+    RunningWindow window;
+    QProcess process;
+    process.start(r7ctlIn(window.program.workspace), arguments);
+    QVERIFY(process.waitForStarted());
+    QTRY_COMPARE_WITH_TIMEOUT(process.state(), QProcess::NotRunning, 30000);
+    QCOMPARE(process.readAllStandardError(), QByteArray());
+    QCOMPARE(process.exitCode(), 0);
+    QObject *scope = page.isEmpty() ? window.program.keyboardScope()
+                                    : window.program.page(page).value<QObject *>();
+    QCOMPARE(qmlValue(scope, shown).toString(), value.toString());
+}
+
+// Twenty commands at once: each carried out once, none of their report sequences interleaved.
+void R7ctlTest::twentyCommandsAtOnce()
+{
+    RunningWindow window;
+    std::vector<std::unique_ptr<QProcess>> processes;
+    for (int i = 0; i < 20; ++i) {
+        processes.push_back(std::make_unique<QProcess>());
+        processes.back()->start(r7ctlIn(window.program.workspace),
+                                {QStringLiteral("lighting"), QStringLiteral("static"),
+                                 QStringLiteral("--brightness"), QString::number(i % 8)});
+    }
+    for (const auto &process : processes) {
+        QTRY_COMPARE_WITH_TIMEOUT(process->state(), QProcess::NotRunning, 60000);
+        QCOMPARE(process->exitCode(), 0);
+    }
+    // Each Apply is the palette's command report, its one data report, then the lighting; the
+    // pages' reload only asks.
+    QList<QByteArray> sent;
+    for (const Call &call : VirtualKeyboard::shared().calls())
+        if ((call.kind == Call::SendFeatureReport && quint8(call.data.at(1)) < 0x80) ||
+            call.kind == Call::Write)
+            sent.append(call.data);
+    QCOMPARE(sent.size(), 3 * 20);
+    QList<int> brightness;
+    for (qsizetype i = 0; i < sent.size(); i += 3) {
+        QCOMPARE(quint8(sent.at(i).at(1)), quint8(0x30));
+        QCOMPARE(sent.at(i + 1).size(), 65);
+        QCOMPARE(quint8(sent.at(i + 2).at(1)), quint8(0x08));
+        brightness.append(quint8(sent.at(i + 2).at(3)));
+    }
+    std::sort(brightness.begin(), brightness.end());
+    QList<int> expected;
+    for (int i = 0; i < 20; ++i)
+        expected.append(int(std::lround((i % 8) * 63 / 7.0)));
+    std::sort(expected.begin(), expected.end());
+    QCOMPARE(brightness, expected);
+}
+
+void R7ctlTest::refusedRequests_data()
+{
+    QTest::addColumn<QByteArray>("request");
+    // 0 this user; 1 another user; 2 another user past the socket's permissions.
+    QTest::addColumn<int>("otherUser");
+    QTest::addColumn<bool>("answered");
+    const QByteArray gaming = ForwardedRequest::encodeRequest(
+        {QStringLiteral("/"), {QStringLiteral("gaming"), QStringLiteral("on")}});
+    QTest::newRow("malformed") << QByteArray("{\"r7ctl\":1,\"arguments\":[\"gaming\"]}\n") << 0
+                               << true;
+    QTest::newRow("unknown field")
+        << QByteArray(gaming).replace("\"directory\"", "\"folder\"") << 0 << true;
+    QTest::newRow("oversized") << QByteArray(ForwardedRequest::maxRequestBytes + 1, ' ') + gaming
+                               << 0 << false;
+    QTest::newRow("another user") << gaming << 1 << false;
+    QTest::newRow("another user, socket opened") << gaming << 2 << false;
+}
+
+// Nothing reaches the keyboard; a complete but malformed request is answered as bad usage,
+// anything else gets no answer at all.
+void R7ctlTest::refusedRequests()
+{
+    QFETCH(QByteArray, request);
+    QFETCH(int, otherUser);
+    QFETCH(bool, answered);
+    // The system's interpreter: one in root's home is not for other users.
+    const QString python =
+        QStandardPaths::findExecutable(QStringLiteral("python3"), {QStringLiteral("/usr/bin")});
+    if (otherUser &&
+        (geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty() || python.isEmpty()))
+        QSKIP("Needs root, setpriv and /usr/bin/python3 to connect as another user");
+    RunningWindow window;
+    QByteArray answer;
+    if (otherUser > 0) {
+        const QString path = QDir(QDir::tempPath()).filePath(window.socketName());
+        // Past the socket's own permissions, to reach the window's check of the peer.
+        if (otherUser == 2)
+            QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions(0x7777)));
+        QProcess other;
+        other.start(QStringLiteral("setpriv"),
+                    {"--reuid=65534", "--regid=65534", "--clear-groups", python, "-c",
+                     "import socket, sys\n"
+                     "s = socket.socket(socket.AF_UNIX)\n"
+                     "try:\n"
+                     "    s.connect(sys.argv[1])\n"
+                     "except PermissionError:\n"
+                     "    sys.exit(3)\n"
+                     "s.sendall(sys.argv[2].encode())\n"
+                     "try:\n"
+                     "    sys.stdout.write(s.recv(4096).decode())\n"
+                     "except ConnectionResetError:\n"
+                     "    pass\n",
+                     path, QString::fromUtf8(request)});
+        QVERIFY(other.waitForStarted());
+        QTRY_COMPARE_WITH_TIMEOUT(other.state(), QProcess::NotRunning, 10000);
+        // Kept out by the socket's permissions, or let in and hung up on.
+        QVERIFY2(other.exitCode() == (otherUser == 1 ? 3 : 0),
+                 other.readAllStandardError().constData());
+        answer = other.readAllStandardOutput();
+    } else {
+        QLocalSocket socket;
+        socket.connectToServer(window.socketName());
+        QVERIFY(socket.waitForConnected(1000));
+        socket.write(request);
+        QTRY_VERIFY(socket.state() == QLocalSocket::UnconnectedState || socket.canReadLine());
+        answer = socket.readAll();
+    }
+    QCOMPARE(ForwardedRequest::decodeReply(answer).has_value(), answered);
+    if (answered)
+        QCOMPARE(ForwardedRequest::decodeReply(answer)->status, int(CliResult::BadUsage));
+    QTest::qWait(100);
+    QCOMPARE(sharedKeyboardCommands(), {});
 }
 
 // A window started while a command runs takes the lock once the command lets go.
@@ -443,5 +624,5 @@ void R7ctlTest::windowWaitsForTheCommandLine()
     QVERIFY(acquired);
 }
 
-QTEST_GUILESS_MAIN(R7ctlTest)
+QTEST_MAIN(R7ctlTest)
 #include "tst_r7ctl.moc"

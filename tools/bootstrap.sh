@@ -16,6 +16,8 @@ packages=(
   libhidapi-dev libudev-dev libx11-dev libxi-dev libxtst-dev
   # tests and screenshots
   xvfb xauth xdotool x11-apps imagemagick
+  # r7ctl's test connects to the window as another user
+  util-linux python3
   # validating the installed menu entry and AppStream metadata; the Debian package
   desktop-file-utils appstream dpkg-dev
   # compile-checks the Windows input hook

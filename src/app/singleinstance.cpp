@@ -1,11 +1,15 @@
 #include "app/singleinstance.h"
 
 #include "app/applog.h"
+#include "app/peeruser.h"
+#include "cli/forwardedrequest.h"
 #include "storage/instancename.h"
 
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
+#include <QVariant>
 
 namespace
 {
@@ -15,6 +19,8 @@ constexpr int connectTimeoutMs = 1000;
 // up to five seconds for either to answer or to let go.
 constexpr int handOverAttempts = 50;
 constexpr int handOverPauseMs = 100;
+// A connection says what it wants within this time or is dropped.
+constexpr int requestTimeoutMs = 5000;
 using InstanceName::lockPath;
 } // namespace
 
@@ -83,12 +89,57 @@ void SingleInstance::listen()
         qCWarning(lcApp) << "Cannot listen for later starts:" << server->errorString();
         return;
     }
-    // A connection is the whole request.
     connect(server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *socket = server->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            socket->disconnectFromServer();
+        while (QLocalSocket *socket = server->nextPendingConnection())
+            accept(socket);
+    });
+}
+
+// The connection's state lives on the socket: "partial" what came so far, "request" set once a
+// whole request came or the connection was refused.
+void SingleInstance::accept(QLocalSocket *socket)
+{
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    QString peer;
+    if (!isSameUser(*socket, &peer)) {
+        qCWarning(lcApp) << "Refusing a connection from" << peer << "- not this user's";
+        socket->abort();
+        return;
+    }
+    const auto refuse = [socket, peer](const char *why) {
+        qCWarning(lcApp) << "Refusing a request from" << peer << "-" << why;
+        socket->setProperty("request", QByteArray("refused"));
+        socket->abort();
+    };
+    QTimer::singleShot(requestTimeoutMs, socket, [socket, refuse] {
+        if (!socket->property("request").isValid())
+            refuse("no whole request in time");
+    });
+    // Nothing sent before the other end closes: a later start of the window asks for it.
+    connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
+        if (!socket->property("request").isValid() && !socket->property("partial").isValid())
             emit activationRequested();
+    });
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket, refuse] {
+        if (socket->property("request").isValid()) {
+            socket->readAll();
+            return;
         }
+        const QByteArray partial = socket->property("partial").toByteArray() + socket->readAll();
+        const qsizetype end = partial.indexOf('\n');
+        if (partial.size() > ForwardedRequest::maxRequestBytes) {
+            refuse("too long");
+            return;
+        }
+        if (end < 0) {
+            socket->setProperty("partial", partial);
+            return;
+        }
+        if (end + 1 < partial.size()) {
+            refuse("more than one");
+            return;
+        }
+        socket->setProperty("request", partial);
+        emit commandReceived(socket, partial);
     });
 }

@@ -3,6 +3,7 @@
 #include "cli/cliwords.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QMap>
 
 namespace
@@ -109,7 +110,7 @@ std::optional<int> number(const QString &text, int low, int high)
 constexpr int maxProfiles = 10;
 } // namespace
 
-CommandParser::Result CommandParser::parse(const QStringList &arguments)
+CommandParser::Result CommandParser::parse(const QStringList &arguments, const QString &directory)
 {
     CliCommand command;
     if (arguments.isEmpty())
@@ -264,7 +265,7 @@ CommandParser::Result CommandParser::parse(const QStringList &arguments)
     case Verb::Export: {
         if (!wordCount(1, 1))
             return refuse(name, QStringLiteral("give one file."));
-        command.file = words.first();
+        command.file = QDir::cleanPath(QDir(directory).absoluteFilePath(words.first()));
         if (options.contains(QStringLiteral("profile")) &&
             options.contains(QStringLiteral("macro")))
             return refuse(name, QStringLiteral("give a profile or a macro, not both."));

@@ -18,7 +18,8 @@ public:
         QString error;
     };
 
-    static Result parse(const QStringList &arguments);
+    // File names are taken relative to `directory`, where r7ctl was started.
+    static Result parse(const QStringList &arguments, const QString &directory);
 
     // The help of a command, or of r7ctl as a whole for an empty or unknown name.
     static QString help(const QString &command);

@@ -3,12 +3,14 @@
 #include "cli/commandrunner.h"
 #include "cli/instanceclaim.h"
 #include "cli/standalonefront.h"
+#include "cli/windowclient.h"
 #include "device/hidthread.h"
 #include "storage/datalocations.h"
 #include "storage/executabledirectory.h"
 #include "storage/leftoverfiles.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QLoggingCategory>
 #include <QTextStream>
 
@@ -47,7 +49,10 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
 
-    const CommandParser::Result parsed = CommandParser::parse(app.arguments().mid(1));
+    const QStringList arguments = app.arguments().mid(1);
+    // Taken before the program enters its data folder.
+    const QString directory = QDir::currentPath();
+    const CommandParser::Result parsed = CommandParser::parse(arguments, directory);
     if (!parsed.command) {
         err << parsed.error;
         return CliResult::BadUsage;
@@ -70,9 +75,8 @@ int main(int argc, char *argv[])
         result = runHere(command);
         break;
     case InstanceClaim::Outcome::WindowRuns:
-        result = CliResult::keyboardProblem(
-            QStringLiteral("r7ctl: the R7 Configurator window is running and owns the keyboard. "
-                           "Make the change there, or close the window and try again.\n"));
+        // The window owns the keyboard while it runs: it carries the command out.
+        result = forwardToWindow(*claim.window(), {directory, arguments});
         break;
     case InstanceClaim::Outcome::Busy:
         result = CliResult::keyboardProblem(
