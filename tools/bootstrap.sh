@@ -18,8 +18,8 @@ packages=(
   xvfb xauth xdotool x11-apps imagemagick
   # r7ctl's test connects to the window as another user
   util-linux python3
-  # validating the installed menu entry and AppStream metadata; the Debian package
-  desktop-file-utils appstream dpkg-dev
+  # validating the installed menu entry, AppStream metadata and manual page; the Debian package
+  desktop-file-utils appstream dpkg-dev groff-base
   # compile-checks the Windows input hook
   g++-mingw-w64-x86-64
   # fonts: an Arial-compatible family and a CJK family
