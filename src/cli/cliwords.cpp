@@ -1,5 +1,7 @@
 #include "cli/cliwords.h"
 
+#include <QList>
+
 namespace
 {
 // The key page's media list, in its order.
@@ -44,22 +46,12 @@ QStringList CliWords::mediaNames()
             QStringLiteral("www-refresh"), QStringLiteral("www-favorites")};
 }
 
-QList<int> CliWords::mediaCodes()
-{
-    return codes;
-}
-
 std::optional<int> CliWords::mediaCode(const QString &name)
 {
     const qsizetype index = mediaNames().indexOf(name.toLower());
     if (index < 0)
         return std::nullopt;
     return codes.at(index);
-}
-
-QString CliWords::mediaName(int code)
-{
-    return mediaNames().value(codes.indexOf(code));
 }
 
 std::optional<int> CliWords::colourIndex(const QString &word)

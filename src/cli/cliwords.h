@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -19,11 +18,9 @@ constexpr int pictureCount = 5;
 // The lighting type as words: an effect name or "picture N"; empty for a type we do not know.
 QString lightingName(int type);
 
-// The eighteen media functions of the key page, in its order, with their key codes.
+// The eighteen media functions of the key page, in its order, and their key codes.
 QStringList mediaNames();
-QList<int> mediaCodes();
 std::optional<int> mediaCode(const QString &name);
-QString mediaName(int code);
 
 // The palette: colours 1-7 are indexes 0-6, "loop" index 7.
 constexpr int loopColour = 7;

@@ -35,8 +35,7 @@ InstanceClaim::Outcome InstanceClaim::claim(int timeoutMs)
             return Outcome::WindowRuns;
         if (deadline.hasExpired())
             return Outcome::Busy;
-        lock.tryLock(retryMs);
-        if (lock.error() == QLockFile::NoError)
+        if (lock.tryLock(retryMs))
             return Outcome::Owned;
     }
 }
