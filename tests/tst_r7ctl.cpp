@@ -338,8 +338,6 @@ void R7ctlTest::keyboardProblems_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("absent") << Keyboard::Absent << QStringList{"profile", "2"}
                             << "no R7 keyboard is connected";
-    QTest::newRow("absent, status")
-        << Keyboard::Absent << QStringList{"status"} << "no R7 keyboard is connected";
     QTest::newRow("refused") << Keyboard::Refused << QStringList{"lighting", "static"}
                              << "not one this program supports";
     QTest::newRow("vanishing") << Keyboard::Vanishing << QStringList{"lighting", "neon"}
