@@ -126,7 +126,9 @@ void InstallTest::initTestCase()
 void InstallTest::installedLayout()
 {
     for (const QString &file :
-         {QStringLiteral("bin/R7Configurator"),
+         {QStringLiteral("bin/R7Configurator"), QStringLiteral("bin/r7ctl"),
+          QStringLiteral("share/man/man1/r7ctl.1"),
+          QStringLiteral("share/bash-completion/completions/r7ctl"),
           QStringLiteral("share/R7Configurator/modules/setting/HWDef.bin"),
           QStringLiteral("share/R7Configurator/modules/i18n/lang_031000.ini"),
           QStringLiteral("share/R7Configurator/modules/img/skin1/background.png"),
@@ -150,6 +152,15 @@ void InstallTest::validators_data()
                        QStringLiteral("--pedantic"),
                        installed(QStringLiteral("share/metainfo/") + appId +
                                  QStringLiteral(".metainfo.xml"))};
+    QTest::newRow("manual page") << "groff"
+                                 << QStringList{
+                                        QStringLiteral("-man"), QStringLiteral("-ww"),
+                                        QStringLiteral("-z"),
+                                        installed(QStringLiteral("share/man/man1/r7ctl.1"))};
+    QTest::newRow("bash completion")
+        << "bash"
+        << QStringList{QStringLiteral("-n"),
+                       installed(QStringLiteral("share/bash-completion/completions/r7ctl"))};
 }
 
 void InstallTest::validators()

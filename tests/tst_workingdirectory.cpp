@@ -1,6 +1,6 @@
 // The program works in its own folder, wherever it was started from.
 
-#include "app/executabledirectory.h"
+#include "storage/executabledirectory.h"
 
 #include <QDir>
 #include <QFileInfo>

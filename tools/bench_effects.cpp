@@ -7,7 +7,7 @@
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/bin/bench_effects [--seconds 10]
 //   QT_QUICK_BACKEND=software xvfb-run -a ... build/bin/bench_effects
 
-#include "app/executabledirectory.h"
+#include "storage/executabledirectory.h"
 #include "app/scenegraphbackend.h"
 #include "app/widget.h"
 #include "view/effects/keyboardpreview.h"

@@ -16,8 +16,10 @@ packages=(
   libhidapi-dev libudev-dev libx11-dev libxi-dev libxtst-dev
   # tests and screenshots
   xvfb xauth xdotool x11-apps imagemagick
-  # validating the installed menu entry and AppStream metadata; the Debian package
-  desktop-file-utils appstream dpkg-dev
+  # r7ctl's test connects to the window as another user
+  util-linux python3
+  # validating the installed menu entry, AppStream metadata and manual page; the Debian package
+  desktop-file-utils appstream dpkg-dev groff-base
   # compile-checks the Windows input hook
   g++-mingw-w64-x86-64
   # fonts: an Arial-compatible family and a CJK family

@@ -11,7 +11,7 @@
 // first frame; the process's resident memory is reported at the same moment.
 // --refused-keyboard makes the virtual keyboard one that this user may not open.
 
-#include "app/executabledirectory.h"
+#include "storage/executabledirectory.h"
 #include "app/scenegraphbackend.h"
 #include "app/widget.h"
 #include "device/virtual/virtualkeyboard.h"

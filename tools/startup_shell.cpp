@@ -4,7 +4,7 @@
 // program, it shows what the start-up costs before any of the interface's QML is loaded; with
 // R7_SHELL_OPAQUE=1 the window is left opaque, to show what the translucent window costs.
 
-#include "app/executabledirectory.h"
+#include "storage/executabledirectory.h"
 #include "app/scenegraphbackend.h"
 #include "app/widget.h"
 

@@ -108,6 +108,15 @@ Item {
         main_R7.zzzMorvel()
     }
 
+    // The command line chose a profile, or changed the current one.
+    function chooseProfile(profile) {
+        main_R7.chooseProfile(profile)
+    }
+
+    function reloadPages() {
+        main_R7.reloadPages()
+    }
+
     function run() {
         script0.restart()
     }

@@ -1,4 +1,4 @@
-#include "app/executabledirectory.h"
+#include "app/commandservice.h"
 #include "app/inputcallbacks.h"
 #include "app/scenegraphbackend.h"
 #include "app/singleinstance.h"
@@ -6,9 +6,11 @@
 #include "app/widget.h"
 #include "capture/inputhook.h"
 #include "storage/datalocations.h"
+#include "storage/executabledirectory.h"
 #include "storage/leftoverfiles.h"
 
 #include <QApplication>
+#include <QLocalSocket>
 
 int main(int argc, char *argv[])
 {
@@ -30,6 +32,10 @@ int main(int argc, char *argv[])
     Widget widget;
     QObject::connect(&instance, &SingleInstance::activationRequested, &widget,
                      &Widget::bringToFront);
+    // r7ctl's commands, while the window owns the keyboard.
+    CommandService commands(widget.uiController()->uiView());
+    QObject::connect(&instance, &SingleInstance::commandReceived, &commands,
+                     &CommandService::enqueue);
     // The keyboard is found and checked before the window shows.
     widget.checkDevice();
 

@@ -5,11 +5,15 @@
 #include <QString>
 
 class QLocalServer;
+class QLocalSocket;
 
 // One running program per installation. The first start takes a lock named after the program's
 // data folder and listens on a local socket of the same name; a later start finds the lock
 // taken, asks the running program to show its window and ends. Two copies writing the same
-// settings files would undo each other's changes and trip over each other's file locks.
+// settings files would undo each other's changes and trip over each other's file locks. The
+// command line uses the same socket: a connection that sends a request line is a command for
+// the window, one that closes without sending anything asks for the window. Only this user's
+// processes are listened to.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -24,16 +28,17 @@ public:
     // folder) does not keep the program from starting.
     bool acquire();
 
-    // The lock and socket name for a data folder.
-    static QString keyFor(const QString &dataFolder);
-
 Q_SIGNALS:
     // Another start asked for the window.
     void activationRequested();
+    // A request line, within the size a request may have, from a process of this user; the
+    // answer goes to `connection`.
+    void commandReceived(QLocalSocket *connection, const QByteArray &request);
 
 private:
     bool askRunningInstance() const;
     void listen();
+    void accept(QLocalSocket *socket);
 
     QString key;
     QLockFile lock;

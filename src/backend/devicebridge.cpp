@@ -83,7 +83,7 @@ void DeviceBridge::storeLedState(const QVariantList &ledType)
     Q_EMIT lightingStored();
 }
 
-DeviceSlot DeviceBridge::findKeyboard()
+DeviceSlot DeviceBridge::findKeyboard(Listening listening)
 {
     if (!hidThread)
         return {};
@@ -92,7 +92,8 @@ DeviceSlot DeviceBridge::findKeyboard()
     hidThread->updateDeviceList(readDeviceTable(QStringLiteral(":/DevInfo.ini"), productNames));
     const int selected = hidThread->selectedDevice();
     const DeviceSlot listed = hidThread->devices().value(selected);
-    hidThread->swichCurDevice(uint(selected));
+    if (listening == Listening::On)
+        hidThread->swichCurDevice(uint(selected));
     syncFW();
     return listed;
 }

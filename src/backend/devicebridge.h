@@ -33,8 +33,10 @@ public:
     Hid_Thread *device() const { return hidThread; }
 
     // Lists the keyboard's interfaces from the embedded device table, selects it and runs the
-    // firmware check. Returns the interfaces as listed, before any open could fail.
-    DeviceSlot findKeyboard();
+    // firmware check. Returns the interfaces as listed, before any open could fail. The window
+    // then listens for the keyboard's lighting notifications; a single command does not.
+    enum class Listening { On, Off };
+    DeviceSlot findKeyboard(Listening listening = Listening::On);
     void syncFW();
 
     uchar layoutType() const { return kbLayoutType; }

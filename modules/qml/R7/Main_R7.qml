@@ -57,6 +57,21 @@ Item {
         _Page_Color.playEffect(_Page_Color.visible)
     }
 
+    // As a click on the profile in the menu; the current profile again is reloaded, as after
+    // its import.
+    function chooseProfile(profile) {
+        pfItem.currentIndex = profile
+        pfItem.indexChanged_btn(profile)
+    }
+
+    // The current profile's keys or lighting changed outside the pages.
+    function reloadPages() {
+        if (!_Page_Keydefine)
+            return
+        _Page_Keydefine.initUI()
+        zzzMorvel()
+    }
+
     function setSkin() {
         fnItem.setSkin()
     }

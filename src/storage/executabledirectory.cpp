@@ -1,7 +1,7 @@
-#include "app/executabledirectory.h"
+#include "storage/executabledirectory.h"
 
-#include "app/applog.h"
 #include "storage/datalocations.h"
+#include "storage/settingslog.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,10 +21,10 @@ void enterDataFolders(const QString &sharedFromExecutable)
         executableDirectory(QCoreApplication::applicationFilePath()), sharedFromExecutable,
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     if (!QDir::setCurrent(layout.workingFolder))
-        qCDebug(lcApp) << "Cannot enter the program's folder" << layout.workingFolder;
+        qCDebug(lcSettings) << "Cannot enter the program's folder" << layout.workingFolder;
     if (!layout.installed)
         return;
     DataLocations::setUserFolder(layout.userFolder);
     if (!DataLocations::seedUserFolder(QStringLiteral("./modules"), layout.userFolder))
-        qCWarning(lcApp) << "The user's data folder is incomplete:" << layout.userFolder;
+        qCWarning(lcSettings) << "The user's data folder is incomplete:" << layout.userFolder;
 }

@@ -1,0 +1,3 @@
+#include "cli/clilog.h"
+
+Q_LOGGING_CATEGORY(lcCli, "r7.cli")
