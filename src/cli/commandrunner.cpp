@@ -89,8 +89,8 @@ QVariantList storedLighting(DeviceBridge &bridge)
 CommandRunner::CommandRunner(Backend &objects, CommandFront &commandFront)
     : backend(objects), front(commandFront)
 {
-    connect(&backend.bridge(), &DeviceBridge::keyboardDidNotTakeChange, this,
-            [this] { changeRefused = true; });
+    connect(&backend.bridge(), &DeviceBridge::commandNotTaken, this,
+            [this](uchar) { changeRefused = true; });
 }
 
 CliResult CommandRunner::run(const CliCommand &command)
