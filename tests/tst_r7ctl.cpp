@@ -179,6 +179,8 @@ private Q_SLOTS:
     void badInputChangesNothing();
     void keyboardProblems_data();
     void keyboardProblems();
+    void rules_data();
+    void rules();
     void programRuns_data();
     void programRuns();
     void waitsForTheLockHolder();
@@ -365,6 +367,85 @@ void R7ctlTest::keyboardProblems()
     QCOMPARE(workspace.fingerprint(), before);
 }
 
+void R7ctlTest::rules_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("message");
+    const QByteArray two("[rule1]\nclass=firefox\nprofile=2\n[rule2]\ntitle=*vim*\nprofile=3\n");
+    const QString twoListed("1 class \"firefox\" profile 2\n2 title \"*vim*\" profile 3\n");
+    // Damaged in the middle: the rules on either side still count.
+    const QByteArray damaged("[rule1]\nclass=firefox\nprofile=2\n[rule2]\ntitle=@Variant(x)\n"
+                             "profile=3\n[rule3]\nclass=code\nprofile=7\n[rule4]\nclass=gimp\n"
+                             "profile=4\n");
+    const QString damagedListed("1 class \"firefox\" profile 2\n2 class \"gimp\" profile 4\n"
+                                "default keep\n");
+    QTest::newRow("add a class to no file")
+        << QByteArray() << QStringList{"rule", "add", "class", "Firefox", "2"} << 0
+        << "1 class \"Firefox\" profile 2\ndefault keep\n"
+        << QString();
+    QTest::newRow("add a title holding a comma")
+        << two << QStringList{"rule", "add", "title", "*Vim, editor*", "5"} << 0
+        << twoListed + "3 title \"*Vim, editor*\" profile 5\ndefault keep\n"
+        << QString();
+    QTest::newRow("remove the first") << two << QStringList{"rule", "remove", "1"} << 0
+                                      << "1 title \"*vim*\" profile 3\ndefault keep\n"
+                                      << QString();
+    QTest::newRow("a default") << two << QStringList{"rule", "default", "4"} << 0
+                               << twoListed + "default profile 4\n"
+                               << QString();
+    QTest::newRow("no rule 3") << two << QStringList{"rule", "remove", "3"} << 2
+                               << twoListed + "default keep\n"
+                               << "there is no rule 3";
+    QTest::newRow("profile 6 of 5")
+        << two << QStringList{"rule", "add", "class", "x", "6"} << 2 << twoListed + "default keep\n"
+        << "there is no profile 6";
+    QTest::newRow("neither class nor title")
+        << QByteArray() << QStringList{"rule", "add", "window", "x", "2"} << 2 << "default keep\n"
+        << "give \"class\" or \"title\"";
+    QTest::newRow("a damaged file listed")
+        << damaged << QStringList{"rule", "list"} << 2 << damagedListed
+        << "line 5: [rule2] (encoded value); the section is skipped.";
+    QTest::newRow("an unknown profile listed")
+        << damaged << QStringList{"rule", "list"} << 2 << damagedListed
+        << "the rule for class \"code\" names profile 7, but the keyboard has profiles 1 to 5";
+    QTest::newRow("a damaged file is not rewritten")
+        << damaged << QStringList{"rule", "add", "class", "x", "1"} << 2 << damagedListed
+        << "the rules file is left as it is";
+    QTest::newRow("not a settings text")
+        << QByteArray("class=firefox\n[rule1]\nclass=code\nprofile=1\n[rule2\n")
+        << QStringList{"rule", "list"} << 2 << "1 class \"code\" profile 1\ndefault keep\n"
+        << "line 5: [rule2 (not a settings text)";
+}
+
+// The rules as "rule list" shows them after the command; a refused command leaves the file
+// byte for byte as it was.
+void R7ctlTest::rules()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, list);
+    QFETCH(QString, message);
+    Workspace workspace;
+    const QString file = QStringLiteral("modules/setting/rules.bin");
+    if (!before.isEmpty())
+        workspace.writeFile(file, before);
+    const QByteArray fingerprint = workspace.fingerprint();
+    DeviceFixture device;
+
+    const CliResult result = run(device, arguments);
+    QCOMPARE(result.status, status);
+    QVERIFY2(message.isEmpty() ? result.err.isEmpty() : result.err.contains(message),
+             qPrintable(result.err));
+    if (status != CliResult::Done)
+        QCOMPARE(workspace.fingerprint(), fingerprint);
+    QCOMPARE(run(device, {"rule", "list"}).out, list);
+    QCOMPARE(setCommands(device), {});
+}
+
 void R7ctlTest::programRuns_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -376,6 +457,8 @@ void R7ctlTest::programRuns_data()
                           << QString();
     QTest::newRow("help of a command")
         << QStringList{"lighting", "--help"} << true << 0 << "Usage: r7ctl lighting" << QString();
+    QTest::newRow("help of rule") << QStringList{"rule", "--help"} << true << 0 << "default N|keep"
+                                  << QString();
     QTest::newRow("version") << QStringList{"--version"} << true << 0 << "r7ctl 1.0" << QString();
     QTest::newRow("json") << QStringList{"status", "--json"} << true << 0 << "\"connected\":true"
                           << QString();

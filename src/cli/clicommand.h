@@ -20,6 +20,7 @@ struct CliCommand {
         List,
         Import,
         Export,
+        Rule,
     };
 
     Verb verb = Verb::Help;
@@ -46,4 +47,9 @@ struct CliCommand {
     QString target;
 
     bool gamingOn = false;
+
+    // Rule: the action (add, remove, list, default) in `topic`; for add the match ("class" or
+    // "title") in `key`, the class or pattern in `target` and the profile in `profile` (0 for
+    // the default "keep"); the 1-based rule to remove.
+    int rule = 0;
 };

@@ -15,6 +15,7 @@ const QMap<QString, Verb> verbs{
     {QStringLiteral("lighting"), Verb::Lighting}, {QStringLiteral("key"), Verb::Key},
     {QStringLiteral("gaming"), Verb::Gaming},     {QStringLiteral("list"), Verb::List},
     {QStringLiteral("import"), Verb::Import},     {QStringLiteral("export"), Verb::Export},
+    {QStringLiteral("rule"), Verb::Rule},
 };
 
 // The options each command takes, all with a value but --json.
@@ -45,6 +46,9 @@ const QMap<QString, QString> usages{
      QStringLiteral("r7ctl import FILE.pf [--profile N] | r7ctl import FILE.mc --macro NAME")},
     {QStringLiteral("export"),
      QStringLiteral("r7ctl export [--profile N] FILE.pf | r7ctl export --macro NAME FILE.mc")},
+    {QStringLiteral("rule"),
+     QStringLiteral("r7ctl rule list | rule add class|title MATCH N | rule remove N | "
+                    "rule default N|keep")},
 };
 
 const QMap<QString, QString> descriptions{
@@ -85,6 +89,20 @@ const QMap<QString, QString> descriptions{
     {QStringLiteral("export"),
      QStringLiteral("Writes a profile (the current one unless --profile N) or the macro NAME "
                     "to a file.\n")},
+    {QStringLiteral("rule"),
+     QStringLiteral("Edits the rules \"r7ctl watch\" follows: which profile the window in front "
+                    "calls for.\n"
+                    "  list                   the rules, numbered, the first match wins\n"
+                    "  add class NAME N       windows whose WM_CLASS (either part, any case) is "
+                    "NAME\n"
+                    "  add title PATTERN N    windows whose whole title matches PATTERN (\"*\" "
+                    "and \"?\"\n"
+                    "                         as wildcards, any case)\n"
+                    "  remove N               rule N of the list\n"
+                    "  default N|keep         the profile for windows no rule matches, or "
+                    "\"keep\" to\n"
+                    "                         leave the keyboard as it is\n"
+                    "The rules are in setting/rules.bin in the user's data folder.\n")},
 };
 
 CommandParser::Result refuse(const QString &command, const QString &why)
@@ -282,6 +300,49 @@ CommandParser::Result CommandParser::parse(const QStringList &arguments, const Q
             return refuse(name, QStringLiteral("give the macro's name."));
         break;
     }
+    case Verb::Rule: {
+        const QString action = words.value(0);
+        command.topic = action;
+        if (action == QLatin1String("list")) {
+            if (!wordCount(1, 1))
+                return refuse(name, QStringLiteral("\"rule list\" takes no more words."));
+        } else if (action == QLatin1String("add")) {
+            if (!wordCount(4, 4) ||
+                (words.at(1) != QLatin1String("class") && words.at(1) != QLatin1String("title")))
+                return refuse(name, QStringLiteral("give \"class\" or \"title\", what to match "
+                                                   "and a profile number."));
+            command.key = words.at(1);
+            command.target = words.at(2);
+            if (command.target.isEmpty())
+                return refuse(name, QStringLiteral("give what to match."));
+            const std::optional<int> profile = number(words.at(3), 1, maxProfiles);
+            if (!profile)
+                return refuse(name,
+                              QStringLiteral("\"%1\" is not a profile number.").arg(words.at(3)));
+            command.profile = *profile;
+        } else if (action == QLatin1String("remove")) {
+            const std::optional<int> rule =
+                wordCount(2, 2) ? number(words.at(1), 1, 9999) : std::nullopt;
+            if (!rule)
+                return refuse(name, QStringLiteral("give the number of the rule, as \"r7ctl rule "
+                                                   "list\" shows it."));
+            command.rule = *rule;
+        } else if (action == QLatin1String("default")) {
+            if (!wordCount(2, 2))
+                return refuse(name, QStringLiteral("give a profile number or \"keep\"."));
+            if (words.at(1) != QLatin1String("keep")) {
+                const std::optional<int> profile = number(words.at(1), 1, maxProfiles);
+                if (!profile)
+                    return refuse(name, QStringLiteral("\"%1\" is neither a profile number nor "
+                                                       "\"keep\".")
+                                            .arg(words.at(1)));
+                command.profile = *profile;
+            }
+        } else {
+            return refuse(name, QStringLiteral("give add, remove, list or default."));
+        }
+        break;
+    }
     case Verb::KeyReset:
     case Verb::Help:
     case Verb::Version:
@@ -317,5 +378,5 @@ QStringList CommandParser::commandNames()
 {
     return {QStringLiteral("status"), QStringLiteral("profile"), QStringLiteral("lighting"),
             QStringLiteral("key"),    QStringLiteral("gaming"),  QStringLiteral("list"),
-            QStringLiteral("import"), QStringLiteral("export")};
+            QStringLiteral("import"), QStringLiteral("export"),  QStringLiteral("rule")};
 }

@@ -1,6 +1,7 @@
 #include "cli/commandrunner.h"
 
 #include "backend/backend.h"
+#include "backend/profilerules.h"
 #include "cli/clilog.h"
 #include "cli/cliwords.h"
 #include "cli/commandfront.h"
@@ -119,6 +120,8 @@ CliResult CommandRunner::run(const CliCommand &command)
         return importFile(command);
     case Verb::Export:
         return exportFile(command);
+    case Verb::Rule:
+        return rule(command);
     }
     return CliResult::badUsage(QStringLiteral("r7ctl: unknown command.\n"));
 }
@@ -432,6 +435,66 @@ CliResult CommandRunner::list(const QString &topic)
         names = CliWords::mediaNames();
     }
     return CliResult::done(names.isEmpty() ? QString() : names.join(QLatin1Char('\n')) + '\n');
+}
+
+CliResult CommandRunner::rule(const CliCommand &command)
+{
+    const QString file = RuleFiles::path();
+    const int profileCount = backend.profiles().count();
+    const ProfileRules rules = ProfileRules::load(file, profileCount);
+    QString faults;
+    for (const QString &problem : rules.problems())
+        faults += QStringLiteral("r7ctl: %1: %2\n").arg(file, problem);
+    const RuleFiles::Content &content = rules.content();
+    if (command.topic == QLatin1String("list")) {
+        QString out;
+        for (qsizetype i = 0; i < content.rules.size(); ++i) {
+            const RuleFiles::Record &record = content.rules.at(i);
+            out +=
+                QStringLiteral("%1 %2 \"%3\" profile %4\n")
+                    .arg(i + 1)
+                    .arg(record.title.isEmpty() ? QStringLiteral("class") : QStringLiteral("title"),
+                         record.title.isEmpty() ? record.windowClass : record.title)
+                    .arg(record.profile);
+        }
+        out += content.defaultProfile == 0
+                   ? QStringLiteral("default keep\n")
+                   : QStringLiteral("default profile %1\n").arg(content.defaultProfile);
+        return {faults.isEmpty() ? CliResult::Done : CliResult::BadUsage, out, faults};
+    }
+    // Writing back only the rules that were understood would lose the others.
+    if (!faults.isEmpty())
+        return CliResult::badUsage(faults + QStringLiteral("r7ctl: the rules file is left as it "
+                                                           "is; correct or remove the rules "
+                                                           "named above first.\n"));
+    if (command.profile > profileCount)
+        return CliResult::badUsage(
+            QStringLiteral("r7ctl: there is no profile %1; the keyboard has %2.\n")
+                .arg(command.profile)
+                .arg(profileCount));
+    QList<RuleFiles::Record> records = content.rules;
+    int defaultProfile = content.defaultProfile;
+    if (command.topic == QLatin1String("add")) {
+        RuleFiles::Record record;
+        (command.key == QLatin1String("class") ? record.windowClass : record.title) =
+            command.target;
+        record.profile = command.profile;
+        records.append(record);
+    } else if (command.topic == QLatin1String("remove")) {
+        if (command.rule > records.size())
+            return CliResult::badUsage(
+                QStringLiteral("r7ctl: there is no rule %1; \"r7ctl rule list\" shows the %2 "
+                               "there are.\n")
+                    .arg(command.rule)
+                    .arg(records.size()));
+        records.removeAt(command.rule - 1);
+    } else {
+        defaultProfile = command.profile;
+    }
+    if (!RuleFiles::write(file, records, defaultProfile))
+        return CliResult::badUsage(
+            QStringLiteral("r7ctl: %1 cannot be written; it is left as it was.\n").arg(file));
+    return CliResult::done();
 }
 
 int CommandRunner::fileProfile(const CliCommand &command, CliResult &error)

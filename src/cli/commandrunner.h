@@ -31,6 +31,7 @@ private:
     CliResult list(const QString &topic);
     CliResult importFile(const CliCommand &command);
     CliResult exportFile(const CliCommand &command);
+    CliResult rule(const CliCommand &command);
 
     // Empty when the keyboard may be driven, else why not.
     QString keyboardProblem();

@@ -101,6 +101,23 @@ std::optional<Rule> apConfigRule(QByteArrayView section, QByteArrayView key)
     return anyValue;
 }
 
+// The rules the watch follows: "default" names the profile for windows no rule matches (0 leaves
+// the keyboard as it is), each "ruleN" a window class or title pattern and its profile. Profile
+// numbers are checked against the model's count where the rules are used, which can say so.
+std::optional<Rule> profileRulesRule(QByteArrayView section, QByteArrayView key)
+{
+    if (section == "default")
+        return key == "profile" ? std::optional<Rule>(oneByte) : std::nullopt;
+    constexpr QByteArrayView rule("rule");
+    if (!section.startsWith(rule) || !canonicalNumber(section.sliced(rule.size()), 9999))
+        return std::nullopt;
+    if (key == "profile")
+        return oneByte;
+    if (key == "class" || key == "title")
+        return text;
+    return std::nullopt;
+}
+
 std::optional<Rule> ruleFor(SettingsKind kind, QByteArrayView section, QByteArrayView key)
 {
     switch (kind) {
@@ -110,6 +127,8 @@ std::optional<Rule> ruleFor(SettingsKind kind, QByteArrayView section, QByteArra
         return macroRule(section, key);
     case SettingsKind::ApConfig:
         return apConfigRule(section, key);
+    case SettingsKind::ProfileRules:
+        return profileRulesRule(section, key);
     }
     return std::nullopt;
 }

@@ -12,9 +12,10 @@
 // at most maxSettingsFileSize bytes. It never recurses, and its time is linear in the file size.
 
 enum class SettingsKind {
-    Profile,  // p1.bin ... p10.bin, pD.bin and exported .pf files
-    Macro,    // one macro, "./modules/macro/" + name + ".bin", and exported .mc files
-    ApConfig, // apConfig.bin: its "common" list and the free keys of the global data store
+    Profile,      // p1.bin ... p10.bin, pD.bin and exported .pf files
+    Macro,        // one macro, "./modules/macro/" + name + ".bin", and exported .mc files
+    ApConfig,     // apConfig.bin: its "common" list and the free keys of the global data store
+    ProfileRules, // rules.bin: which profile the window in front calls for
 };
 
 // Why a file was refused, from the outside in; None for an accepted file.

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0)
         return 0;
-    const auto kind = SettingsKind(data[0] % 3);
+    const auto kind = SettingsKind(data[0] % 4);
     const QByteArray content(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
     if (checkSettingsText(content, kind).accepted())
         readWithQSettings(content);
