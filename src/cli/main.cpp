@@ -1,42 +1,11 @@
-#include "backend/backend.h"
 #include "cli/commandparser.h"
-#include "cli/commandrunner.h"
-#include "cli/instanceclaim.h"
-#include "cli/standalonefront.h"
-#include "cli/windowclient.h"
-#include "device/hidthread.h"
-#include "storage/datalocations.h"
+#include "cli/oneowner.h"
 #include "storage/executabledirectory.h"
-#include "storage/leftoverfiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QLoggingCategory>
 #include <QTextStream>
-
-namespace
-{
-// A command holds the lock for well under a second; a window starting takes longer to listen.
-constexpr int claimTimeoutMs = 10000;
-
-CliResult runHere(const CliCommand &command)
-{
-    removeLeftoverFiles();
-    // The device object outlives the backend, which writes the files out as it goes.
-    Hid_Thread hid;
-    Backend backend;
-    backend.bridge().setHidThread(&hid);
-    StandaloneFront front(backend);
-    CommandRunner runner(backend, front);
-    CliResult result = runner.run(command);
-    const QStringList setAside = backend.takeSetAsideFiles();
-    if (!setAside.isEmpty())
-        result.err += QStringLiteral("r7ctl: these files were damaged and were set aside; the "
-                                     "factory settings are used in their place: %1\n")
-                          .arg(setAside.join(QStringLiteral(", ")));
-    return result;
-}
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -68,22 +37,7 @@ int main(int argc, char *argv[])
     }
 
     enterDataFolders(QStringLiteral(R7_SHARED_FROM_EXECUTABLE));
-    InstanceClaim claim(DataLocations::userFolder());
-    CliResult result;
-    switch (claim.claim(claimTimeoutMs)) {
-    case InstanceClaim::Outcome::Owned:
-        result = runHere(command);
-        break;
-    case InstanceClaim::Outcome::WindowRuns:
-        // The window owns the keyboard while it runs: it carries the command out.
-        result = forwardToWindow(*claim.window(), {directory, arguments});
-        break;
-    case InstanceClaim::Outcome::Busy:
-        result = CliResult::keyboardProblem(
-            QStringLiteral("r7ctl: another program of R7 Configurator holds the keyboard and "
-                           "does not let go. Try again in a moment.\n"));
-        break;
-    }
+    const CliResult result = carryOut(command, {directory, arguments});
     out << result.out;
     err << result.err;
     return result.status;
