@@ -21,6 +21,7 @@ struct CliCommand {
         Import,
         Export,
         Rule,
+        Watch,
     };
 
     Verb verb = Verb::Help;

@@ -15,7 +15,7 @@ const QMap<QString, Verb> verbs{
     {QStringLiteral("lighting"), Verb::Lighting}, {QStringLiteral("key"), Verb::Key},
     {QStringLiteral("gaming"), Verb::Gaming},     {QStringLiteral("list"), Verb::List},
     {QStringLiteral("import"), Verb::Import},     {QStringLiteral("export"), Verb::Export},
-    {QStringLiteral("rule"), Verb::Rule},
+    {QStringLiteral("rule"), Verb::Rule},         {QStringLiteral("watch"), Verb::Watch},
 };
 
 // The options each command takes, all with a value but --json.
@@ -49,6 +49,7 @@ const QMap<QString, QString> usages{
     {QStringLiteral("rule"),
      QStringLiteral("r7ctl rule list | rule add class|title MATCH N | rule remove N | "
                     "rule default N|keep")},
+    {QStringLiteral("watch"), QStringLiteral("r7ctl watch")},
 };
 
 const QMap<QString, QString> descriptions{
@@ -103,6 +104,13 @@ const QMap<QString, QString> descriptions{
                     "\"keep\" to\n"
                     "                         leave the keyboard as it is\n"
                     "The rules are in setting/rules.bin in the user's data folder.\n")},
+    {QStringLiteral("watch"),
+     QStringLiteral("Follows the window in front on the X11 display and makes the keyboard's "
+                    "profile the one\nthe rules give it (see \"r7ctl rule --help\"), until "
+                    "stopped. A window that stays in front\nfor %1 ms is acted on; nothing is "
+                    "sent when the keyboard is on that profile already.\nRules edited "
+                    "meanwhile count at once. Without an X11 display it says so and exits "
+                    "with 2.\n")},
 };
 
 CommandParser::Result refuse(const QString &command, const QString &why)
@@ -343,6 +351,10 @@ CommandParser::Result CommandParser::parse(const QStringList &arguments, const Q
         }
         break;
     }
+    case Verb::Watch:
+        if (!wordCount(0, 0))
+            return refuse(name, QStringLiteral("\"watch\" takes no words."));
+        break;
     case Verb::KeyReset:
     case Verb::Help:
     case Verb::Version:
@@ -378,5 +390,6 @@ QStringList CommandParser::commandNames()
 {
     return {QStringLiteral("status"), QStringLiteral("profile"), QStringLiteral("lighting"),
             QStringLiteral("key"),    QStringLiteral("gaming"),  QStringLiteral("list"),
-            QStringLiteral("import"), QStringLiteral("export"),  QStringLiteral("rule")};
+            QStringLiteral("import"), QStringLiteral("export"),  QStringLiteral("rule"),
+            QStringLiteral("watch")};
 }

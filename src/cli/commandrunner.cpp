@@ -122,6 +122,10 @@ CliResult CommandRunner::run(const CliCommand &command)
         return exportFile(command);
     case Verb::Rule:
         return rule(command);
+    case Verb::Watch:
+        // It runs until stopped, so it is not a command the window carries out for r7ctl.
+        return CliResult::badUsage(
+            QStringLiteral("r7ctl: \"watch\" runs on its own, not in the window.\n"));
     }
     return CliResult::badUsage(QStringLiteral("r7ctl: unknown command.\n"));
 }

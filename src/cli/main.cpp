@@ -1,6 +1,7 @@
 #include "cli/commandparser.h"
 #include "cli/oneowner.h"
 #include "storage/executabledirectory.h"
+#include "watch/watchcommand.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -37,6 +38,8 @@ int main(int argc, char *argv[])
     }
 
     enterDataFolders(QStringLiteral(R7_SHARED_FROM_EXECUTABLE));
+    if (command.verb == CliCommand::Verb::Watch)
+        return runWatch(out, err);
     const CliResult result = carryOut(command, {directory, arguments});
     out << result.out;
     err << result.err;

@@ -103,7 +103,9 @@ RuleFiles::Content RuleFiles::read(const QString &file)
         return content;
     const CheckedFile checked = readCheckedFile(file, SettingsKind::ProfileRules);
     const FileRefusal whole = checked.check.refusal;
-    if (whole == FileRefusal::Unreadable || whole == FileRefusal::TooLarge) {
+    // Binary bytes or bad UTF-8 anywhere make it no settings text at all.
+    if (whole == FileRefusal::Unreadable || whole == FileRefusal::TooLarge ||
+        (whole == FileRefusal::NotText && checked.check.line == 0)) {
         content.problems.append(QStringLiteral("the file is %1; no rule is used.")
                                     .arg(QLatin1String(refusalName(whole))));
         return content;

@@ -1,0 +1,3 @@
+#include "watch/watchlog.h"
+
+Q_LOGGING_CATEGORY(lcWatch, "r7.watch")
