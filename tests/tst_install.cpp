@@ -129,12 +129,18 @@ void InstallTest::installedLayout()
          {QStringLiteral("bin/R7Configurator"), QStringLiteral("bin/r7ctl"),
           QStringLiteral("share/man/man1/r7ctl.1"),
           QStringLiteral("share/bash-completion/completions/r7ctl"),
+          QStringLiteral("lib/systemd/user/r7ctl-watch.service"),
           QStringLiteral("share/R7Configurator/modules/setting/HWDef.bin"),
           QStringLiteral("share/R7Configurator/modules/i18n/lang_031000.ini"),
           QStringLiteral("share/R7Configurator/modules/img/skin1/background.png"),
           QStringLiteral("share/R7Configurator/modules/media/00.mp3"),
           QStringLiteral("share/icons/hicolor/scalable/apps/") + appId + QStringLiteral(".svg")})
         QVERIFY2(QFileInfo(installed(file)).isFile(), qPrintable(file));
+    // The watch at login is there to be enabled, not enabled.
+    QVERIFY(!QFileInfo::exists(installed(QStringLiteral("etc/xdg/autostart"))));
+    QVERIFY(!QFileInfo::exists(installed(QStringLiteral("lib/systemd/user/default.target.wants"))));
+    QVERIFY(!QFileInfo::exists(
+        installed(QStringLiteral("lib/systemd/user/graphical-session.target.wants"))));
     // The interface is inside the program.
     QVERIFY(!QFileInfo::exists(installed(QStringLiteral("share/R7Configurator/modules/qml"))));
 }
@@ -146,6 +152,10 @@ void InstallTest::validators_data()
     QTest::newRow("desktop entry") << "desktop-file-validate"
                                    << QStringList{installed(QStringLiteral("share/applications/") +
                                                             appId + QStringLiteral(".desktop"))};
+    QTest::newRow("autostart entry")
+        << "desktop-file-validate"
+        << QStringList{
+               installed(QStringLiteral("share/R7Configurator/autostart/r7ctl-watch.desktop"))};
     QTest::newRow("AppStream metadata")
         << "appstreamcli"
         << QStringList{QStringLiteral("validate"), QStringLiteral("--no-net"),
