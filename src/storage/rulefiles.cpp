@@ -49,14 +49,12 @@ QString problem(int line, const QString &what)
 }
 
 // The sections the strict reader accepts, read back as QSettings reads them.
-void readAccepted(const QList<std::pair<int, QByteArray>> &accepted, RuleFiles::Content &content)
+void readAccepted(const QByteArrayList &accepted, RuleFiles::Content &content)
 {
     QTemporaryDir folder;
     if (!folder.isValid() || accepted.isEmpty())
         return;
-    QByteArray text;
-    for (const auto &[line, section] : accepted)
-        text += section;
+    const QByteArray text = accepted.join();
     const QString file = folder.filePath(QStringLiteral("rules.bin"));
     if (!writeFileAtomically(text, file))
         return;
@@ -111,7 +109,7 @@ RuleFiles::Content RuleFiles::read(const QString &file)
         return content;
     }
     // Each section on its own, so that one faulty rule does not take the others with it.
-    QList<std::pair<int, QByteArray>> accepted;
+    QByteArrayList accepted;
     for (const Section &section : sections(checked.content)) {
         if (section.firstLine == 1 && !section.text.startsWith('[')) {
             if (!blankOrComment(section.text))
@@ -121,7 +119,7 @@ RuleFiles::Content RuleFiles::read(const QString &file)
         }
         const SettingsCheck check = checkSettingsText(section.text, SettingsKind::ProfileRules);
         if (check.accepted()) {
-            accepted.append({section.firstLine, section.text});
+            accepted.append(section.text);
             continue;
         }
         const int line = section.firstLine + std::max(check.line, 1) - 1;
