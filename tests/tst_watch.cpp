@@ -13,6 +13,7 @@
 #include "testworkspace.h"
 #include "watch/activewindow.h"
 #include "watch/profilewatch.h"
+#include "windowmanager.h"
 #include "xvfbserver.h"
 
 #include <QDir>
@@ -21,52 +22,9 @@
 #include <QProcess>
 #include <QTest>
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-
 namespace
 {
 using Call = VirtualKeyboard::Call;
-
-// The window manager's part: windows with a class and a title, one of them in front.
-class WindowManager
-{
-public:
-    explicit WindowManager(const QByteArray &display) : x(XOpenDisplay(display.constData())) {}
-    ~WindowManager()
-    {
-        if (x)
-            XCloseDisplay(x);
-    }
-    bool isValid() const { return x; }
-
-    Window map(const QByteArray &instance, const QByteArray &windowClass, const QByteArray &title)
-    {
-        const Window window = XCreateSimpleWindow(x, DefaultRootWindow(x), 0, 0, 100, 100, 0, 0, 0);
-        XClassHint hint{const_cast<char *>(instance.constData()),
-                        const_cast<char *>(windowClass.constData())};
-        XSetClassHint(x, window, &hint);
-        XChangeProperty(x, window, XInternAtom(x, "_NET_WM_NAME", False),
-                        XInternAtom(x, "UTF8_STRING", False), 8, PropModeReplace,
-                        reinterpret_cast<const unsigned char *>(title.constData()),
-                        int(title.size()));
-        XMapWindow(x, window);
-        XFlush(x);
-        return window;
-    }
-
-    void bringToFront(Window window)
-    {
-        XChangeProperty(x, DefaultRootWindow(x), XInternAtom(x, "_NET_ACTIVE_WINDOW", False),
-                        XA_WINDOW, 32, PropModeReplace,
-                        reinterpret_cast<const unsigned char *>(&window), 1);
-        XFlush(x);
-    }
-
-private:
-    ::Display *x;
-};
 
 struct Shown {
     QByteArray instance;

@@ -7,9 +7,9 @@
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/bin/bench_effects [--seconds 10]
 //   QT_QUICK_BACKEND=software xvfb-run -a ... build/bin/bench_effects
 
-#include "storage/executabledirectory.h"
 #include "app/scenegraphbackend.h"
 #include "app/widget.h"
+#include "storage/executabledirectory.h"
 #include "view/effects/keyboardpreview.h"
 #include "view/myqquickview.h"
 

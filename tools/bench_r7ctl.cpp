@@ -7,12 +7,12 @@
 #include "cli/commandparser.h"
 #include "cli/commandrunner.h"
 #include "cli/standalonefront.h"
+#include "copyfolder.h"
 #include "device/hidthread.h"
 #include "device/virtual/virtualkeyboard.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -36,17 +36,6 @@ double median(std::vector<double> values)
 QStringList profileCommand(int run)
 {
     return {QStringLiteral("profile"), QString::number(2 + run % 2)};
-}
-
-void copyTree(const QString &from, const QString &to)
-{
-    QDirIterator files(from, QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QString source = files.next();
-        const QString target = to + source.mid(from.size());
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(source, target);
-    }
 }
 
 // The command in process, the keyboard found and checked first as r7ctl does: the protocol.
@@ -97,7 +86,7 @@ int main(int argc, char *argv[])
     qputenv("R7_VIRTUAL_KEYBOARD", "1");
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir folder;
-    copyTree(QStringLiteral(R7_BIN_DIR "/modules"), folder.filePath(QStringLiteral("modules")));
+    copyFolder(QStringLiteral(R7_BIN_DIR "/modules"), folder.filePath(QStringLiteral("modules")));
     const QString r7ctl = folder.filePath(QStringLiteral("r7ctl"));
     const QString window = folder.filePath(QStringLiteral("R7Configurator"));
     QFile::copy(QStringLiteral(R7CTL_PATH), r7ctl);

@@ -6,22 +6,19 @@
 
 #include "cli/commandparser.h"
 #include "cli/oneowner.h"
+#include "copyfolder.h"
 #include "device/virtual/virtualkeyboard.h"
 #include "watch/activewindow.h"
 #include "watch/profilewatch.h"
+#include "windowmanager.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
-
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -53,42 +50,6 @@ void wait(int ms, bool untilActed = false)
     running = nullptr;
 }
 
-class WindowManager
-{
-public:
-    explicit WindowManager(::Display *display) : x(display) {}
-    Window map(const QByteArray &windowClass)
-    {
-        const Window window = XCreateSimpleWindow(x, DefaultRootWindow(x), 0, 0, 10, 10, 0, 0, 0);
-        XClassHint hint{const_cast<char *>(windowClass.constData()),
-                        const_cast<char *>(windowClass.constData())};
-        XSetClassHint(x, window, &hint);
-        XStoreName(x, window, windowClass.constData());
-        XMapWindow(x, window);
-        return window;
-    }
-    void bringToFront(Window window)
-    {
-        XChangeProperty(x, DefaultRootWindow(x), XInternAtom(x, "_NET_ACTIVE_WINDOW", False),
-                        XA_WINDOW, 32, PropModeReplace,
-                        reinterpret_cast<const unsigned char *>(&window), 1);
-        XFlush(x);
-    }
-
-private:
-    ::Display *x;
-};
-
-void copyTree(const QString &from, const QString &to)
-{
-    QDirIterator files(from, QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QString source = files.next();
-        const QString target = to + source.mid(from.size());
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(source, target);
-    }
-}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -100,7 +61,7 @@ int main(int argc, char *argv[])
     const int idleSeconds = secondsAt > 0 ? arguments.value(secondsAt + 1).toInt() : 60;
 
     QTemporaryDir folder;
-    copyTree(QStringLiteral(R7_BIN_DIR "/modules"), folder.filePath(QStringLiteral("modules")));
+    copyFolder(QStringLiteral(R7_BIN_DIR "/modules"), folder.filePath(QStringLiteral("modules")));
     QDir::setCurrent(folder.path());
     QFile rules(QStringLiteral("modules/setting/rules.bin"));
     if (!rules.open(QIODevice::WriteOnly) ||
@@ -108,16 +69,15 @@ int main(int argc, char *argv[])
         return 1;
     rules.close();
 
-    ::Display *display = XOpenDisplay(nullptr);
+    WindowManager manager(QByteArray{});
     const std::unique_ptr<ActiveWindow> front = ActiveWindow::open();
-    if (!display || !front) {
+    if (!manager.isValid() || !front) {
         std::fprintf(stderr, "bench_watch: no X11 display; run it under xvfb-run -a\n");
         return 2;
     }
-    WindowManager manager(display);
-    const Window game = manager.map("game");
-    const Window editor = manager.map("editor");
-    const Window other = manager.map("other");
+    const unsigned long game = manager.map("game", "game", "game");
+    const unsigned long editor = manager.map("editor", "editor", "editor");
+    const unsigned long other = manager.map("other", "other", "other");
     int acted = 0;
     QElapsedTimer sinceChange;
     std::vector<double> latencies;
@@ -181,6 +141,5 @@ int main(int argc, char *argv[])
                 latencies.empty() ? 0.0 : latencies.front(),
                 latencies.empty() ? 0.0 : latencies.back());
     std::printf("21H reports sent in all                   %6d\n", switches);
-    XCloseDisplay(display);
     return 0;
 }

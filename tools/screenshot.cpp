@@ -11,10 +11,10 @@
 // first frame; the process's resident memory is reported at the same moment.
 // --refused-keyboard makes the virtual keyboard one that this user may not open.
 
-#include "storage/executabledirectory.h"
 #include "app/scenegraphbackend.h"
 #include "app/widget.h"
 #include "device/virtual/virtualkeyboard.h"
+#include "storage/executabledirectory.h"
 #include "view/myqquickview.h"
 
 #include <QApplication>

@@ -4,9 +4,9 @@
 // program, it shows what the start-up costs before any of the interface's QML is loaded; with
 // R7_SHELL_OPAQUE=1 the window is left opaque, to show what the translucent window costs.
 
-#include "storage/executabledirectory.h"
 #include "app/scenegraphbackend.h"
 #include "app/widget.h"
+#include "storage/executabledirectory.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 #include "storage/leftoverfiles.h"
 
-#include "storage/settingslog.h"
 #include "storage/macrofiles.h"
 #include "storage/settingfiles.h"
+#include "storage/settingslog.h"
 
 #include <QDir>
 #include <QFile>

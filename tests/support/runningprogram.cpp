@@ -1,12 +1,10 @@
 #include "runningprogram.h"
 
 #include "app/widget.h"
+#include "copyfolder.h"
 #include "view/myqquickview.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QQmlContext>
 #include <QQmlExpression>
 #include <QQuickItem>
@@ -32,16 +30,6 @@ void recordInterfaceWarnings(QtMsgType type, const QMessageLogContext &context, 
     defaultHandler(type, context, text);
 }
 
-void copyFolder(const QString &from, const QString &to)
-{
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + QDir(from).relativeFilePath(source).prepend('/');
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(source, target);
-    }
-}
 } // namespace
 
 void watchInterfaceWarnings()
