@@ -76,6 +76,8 @@ private Q_SLOTS:
     void startsWithoutInterfaceWarnings();
     void startUpReachesItsEndState();
     void secondRunRestartsTheAnimation();
+    void interfaceIsMadeWhileTheAnimationPlays();
+    void pressDuringTheStartUpFindsTheInterface();
     void busyProtectionBlocksAndReleases();
     void refusedKeyboardMessage();
     void keyboardNoticeShowsAndGoes();
@@ -147,6 +149,45 @@ void ShellTest::secondRunRestartsTheAnimation()
     QTRY_VERIFY_WITH_TIMEOUT(program.eval("logoWeb_img.opacity < 0.5").toBool(), 20000);
     QVERIFY(program.eval("script0.running").toBool());
     QTRY_VERIFY_WITH_TIMEOUT(program.started(), 30000);
+}
+
+// The opening animation starts before the menus and pages exist. They are made while it plays
+// and read the keyboard in the order they always have, before the menus come in.
+void ShellTest::interfaceIsMadeWhileTheAnimationPlays()
+{
+    VirtualKeyboard::shared().clearCalls();
+    Program program(slowSpeed);
+    QVariantList atOpening;
+    connect(program.root(), &QQuickItem::visibleChanged, this, [&] {
+        if (atOpening.isEmpty())
+            atOpening =
+                program.eval("[startUpLeft > 0, main_R7 === null, upItem === null]").toList();
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(program.eval("script1.running").toBool(), 20000);
+    QCOMPARE(atOpening, QVariantList({true, true, true}));
+    QCOMPARE(program.eval("startUpLeft").toInt(), 0);
+
+    // Firmware, profile, gaming mode, then the keyboard's lighting and palette, taken into the
+    // profile before the colour pages read it there.
+    QList<int> queries;
+    for (const VirtualKeyboard::Call &call : VirtualKeyboard::shared().calls()) {
+        if (call.kind == VirtualKeyboard::Call::SendFeatureReport && call.data.size() > 1 &&
+            quint8(call.data.at(1)) >= 0x80)
+            queries.append(quint8(call.data.at(1)));
+    }
+    QCOMPARE(queries, QList<int>({0x80, 0xA1, 0x82, 0x88, 0xB0}));
+}
+
+// A press before the last steps are made is handled by the complete interface.
+void ShellTest::pressDuringTheStartUpFindsTheInterface()
+{
+    Program program(1);
+    QTRY_VERIFY_WITH_TIMEOUT(program.root()->isVisible(), 20000);
+    QVERIFY(program.eval("startUpLeft > 0").toBool());
+    program.click(QPointF(500, 300));
+    QCOMPARE(program.eval("startUpLeft").toInt(), 0);
+    QVERIFY(program.eval("main_R7._Page_BackLighting !== null").toBool());
+    QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
 }
 
 // The message about a keyboard that may not be opened: in the window, in the language chosen,

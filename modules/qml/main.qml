@@ -1,3 +1,4 @@
+import QtQml
 import QtQuick
 import "basic"
 import "common"
@@ -25,6 +26,21 @@ Item {
     property url sourceCustomBackground: ""
     property bool isConnect: false
     property int currentpage: -1
+
+    // Made after the first frame, by the start-up steps below.
+    readonly property Item main_R7: keyboardLoader.item
+    readonly property Item upItem: upLoader.item
+    readonly property Item downItem: downLoader.item
+
+    // The first frame shows the backdrop and the logo only. The rest of the interface is made,
+    // and what it reads is read, in steps after it: one step per frame while the opening
+    // animation plays, so that the animation keeps its pace, or every step left at once when
+    // the user or the backend needs the interface sooner (finishStartUp). The steps keep the
+    // order in which the interface has always read the files and the keyboard.
+    property var startUpSteps: []
+    property int startUpLeft: 0
+    // What waits for the whole interface: the rest of the opening animation.
+    property var afterStartUp: null
 
     // The skin's pictures, relative to the working folder, one property per file.
     readonly property string skinFolder: "file:modules/img/skin" + skin_No + "/"
@@ -99,22 +115,79 @@ Item {
     }
 
     function initUI() {
-        main_R7.createPages()
         _Page_Globalsetting.initUI()
-        main_R7.initUI()
+        console.debug(startUpLog, "settings read")
+        addStartUpSteps([makeBars, makeKeyboardPart])
     }
 
+    function makeBars() {
+        upLoader.active = true
+        downLoader.active = true
+    }
+
+    function makeKeyboardPart() {
+        keyboardLoader.active = true
+        main_R7.setSkin()
+        main_R7.translateStrings()
+        addStartUpSteps(main_R7.startUpSteps)
+    }
+
+    function addStartUpSteps(steps) {
+        startUpSteps = startUpSteps.concat(steps)
+        startUpLeft += steps.length
+    }
+
+    // Taken before the step runs, so that a step that needs the rest at once can finish it.
+    function runStartUpStep() {
+        const step = startUpSteps[startUpSteps.length - startUpLeft]
+        startUpLeft -= 1
+        console.debug(startUpLog, "step", step.name)
+        step()
+        console.debug(startUpLog, "step done")
+        if (startUpLeft > 0)
+            return
+        console.debug(startUpLog, "interface complete")
+        if (afterStartUp) {
+            const action = afterStartUp
+            afterStartUp = null
+            action()
+        }
+    }
+
+    function finishStartUp() {
+        while (startUpLeft > 0)
+            runStartUpStep()
+    }
+
+    function whenStartedUp(action) {
+        if (startUpLeft === 0)
+            action()
+        else
+            afterStartUp = action
+    }
+
+    // Before "initUI" there is nothing to reload: the interface reads the keyboard and the
+    // profile when it is set up.
     function zzzMorvel() {
-        main_R7.zzzMorvel()
+        finishStartUp()
+        if (main_R7)
+            main_R7.zzzMorvel()
     }
 
-    // The command line chose a profile, or changed the current one.
+    // The command line chose a profile, or changed the current one. Before "initUI" only the
+    // keyboard switches; the interface reads its profile when it is set up.
     function chooseProfile(profile) {
-        main_R7.chooseProfile(profile)
+        finishStartUp()
+        if (main_R7)
+            main_R7.chooseProfile(profile)
+        else
+            ui_View.ui_21H_SetCurrentProfile(profile)
     }
 
     function reloadPages() {
-        main_R7.reloadPages()
+        finishStartUp()
+        if (main_R7)
+            main_R7.reloadPages()
     }
 
     function run() {
@@ -151,14 +224,29 @@ Item {
     function detectMouse(isDown, volkCode, x, y) {
     }
 
+    // Parts not made yet follow the skin and language when they are made.
     function setSkin() {
-        downItem.setSkin()
-        main_R7.setSkin()
+        if (downItem)
+            downItem.setSkin()
+        if (main_R7)
+            main_R7.setSkin()
     }
 
     function translateStrings(code) {
         _Page_Globalsetting.translateStrings()
-        main_R7.translateStrings(code)
+        if (main_R7)
+            main_R7.translateStrings(code)
+    }
+
+    LoggingCategory {
+        id: startUpLog
+        name: "r7.startup"
+        defaultLogLevel: LoggingCategory.Warning
+    }
+
+    FrameAnimation {
+        running: startUpLeft > 0 && mainIten.visible
+        onTriggered: runStartUpStep()
     }
 
     // Lowest of all: a press that no control takes drags the borderless window and ends the
@@ -222,9 +310,14 @@ Item {
         opacity: 0
     }
 
-    Main_R7 {
-        id: main_R7
-        controlsEnabled: !upItem.isGlobalSettingSelect
+    Loader {
+        id: keyboardLoader
+        active: false
+        sourceComponent: Component {
+            Main_R7 {
+                controlsEnabled: !upItem.isGlobalSettingSelect
+            }
+        }
     }
 
     Environment_Decoration {
@@ -232,29 +325,39 @@ Item {
         opacity: 0
     }
 
-    Menu_Down {
-        id: downItem
-        objectName: "downItem"
-        y: 600
-        enabled: !upItem.isGlobalSettingSelect
-        opacity: 0.2 + 0.8 * enabled
+    Loader {
+        id: downLoader
+        active: false
+        sourceComponent: Component {
+            Menu_Down {
+                objectName: "downItem"
+                y: 600
+                enabled: !upItem.isGlobalSettingSelect
+                opacity: 0.2 + 0.8 * enabled
+            }
+        }
     }
 
-    Menu_Up {
-        id: upItem
-        y: -600
-        opacity: 0.2 + 0.8 * enabled
-        onBtnClicked: (btnIndex) => {
-            if (btnIndex === 0)
-                isGlobalSettingSelect = !isGlobalSettingSelect
-            else if (btnIndex === 1)
-                mainIten.close()
-        }
-        onIsGlobalSettingSelectChanged: {
-            if (isGlobalSettingSelect)
-                _fkGlobalsetting.show()
-            else
-                _fkGlobalsetting.close()
+    Loader {
+        id: upLoader
+        active: false
+        sourceComponent: Component {
+            Menu_Up {
+                y: -600
+                opacity: 0.2 + 0.8 * enabled
+                onBtnClicked: (btnIndex) => {
+                    if (btnIndex === 0)
+                        isGlobalSettingSelect = !isGlobalSettingSelect
+                    else if (btnIndex === 1)
+                        mainIten.close()
+                }
+                onIsGlobalSettingSelectChanged: {
+                    if (isGlobalSettingSelect)
+                        _fkGlobalsetting.show()
+                    else
+                        _fkGlobalsetting.close()
+                }
+            }
         }
     }
 
@@ -319,13 +422,15 @@ Item {
     SequentialAnimation {
         id: script0
         onStarted: {
+            console.debug(startUpLog, "opening animation")
             ui_View.playMedia_Index(1)
             mainIten.visible = true
         }
-        onFinished: {
+        // The menus come in once they are all made.
+        onFinished: whenStartedUp(() => {
             script1.restart()
             main_R7.playOnPowerOn()
-        }
+        })
         NumberAnimation {
             target: logoWeb_img; property: "opacity"; from: 0; to: 1
             easing.type: Easing.InCirc; duration: animation_speed * 0.1
@@ -353,7 +458,7 @@ Item {
             easing.type: Easing.OutElastic; duration: animation_speed
         }
         NumberAnimation {
-            target: downItem; property: "y"; from: 600; to: 600 - downItem.height
+            target: downItem; property: "y"; from: 600; to: downItem ? 600 - downItem.height : 600
             easing.type: Easing.OutElastic; duration: animation_speed
         }
     }

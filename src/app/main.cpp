@@ -8,13 +8,16 @@
 #include "storage/datalocations.h"
 #include "storage/executabledirectory.h"
 #include "storage/leftoverfiles.h"
+#include "view/startuplog.h"
 
 #include <QApplication>
 #include <QLocalSocket>
 
 int main(int argc, char *argv[])
 {
+    qCDebug(lcStartup, "main");
     QApplication app(argc, argv);
+    qCDebug(lcStartup, "application made");
     // Names the user's data folder when the program is installed.
     QCoreApplication::setApplicationName(QStringLiteral("R7Configurator"));
     // Lets the desktop match the window to the menu entry and its icon.
@@ -28,8 +31,10 @@ int main(int argc, char *argv[])
     if (!instance.acquire())
         return 0;
     removeLeftoverFiles();
+    qCDebug(lcStartup, "single instance");
 
     Widget widget;
+    qCDebug(lcStartup, "window and interface loaded");
     QObject::connect(&instance, &SingleInstance::activationRequested, &widget,
                      &Widget::bringToFront);
     // r7ctl's commands, while the window owns the keyboard.
@@ -38,13 +43,17 @@ int main(int argc, char *argv[])
                      &CommandService::enqueue);
     // The keyboard is found and checked before the window shows.
     widget.checkDevice();
+    qCDebug(lcStartup, "keyboard checked");
 
     const bool ukLayout = widget.uiController()->uiView()->backend().bridge().layoutType() == 0;
     InputHook hook(ukLayout);
     hook.setKeyCallback(&keyCallback, &widget);
     hook.setMouseCallback(&mouseCallback, &widget);
 
+    qCDebug(lcStartup, "input hook installed");
+
     widget.showNormal();
+    qCDebug(lcStartup, "window shown");
     widget.startUI();
     const int result = QApplication::exec();
     hook.removeHooks();

@@ -5,6 +5,8 @@
 #include "view/myqquickview.h"
 
 #include <QCoreApplication>
+#include <QMetaProperty>
+#include <QQuickItem>
 
 #include <algorithm>
 
@@ -114,10 +116,28 @@ void Widget::customEvent(QEvent *event)
     controller->setBusy(0);
     myQQuickView *view = controller->uiView();
     view->runUI();
-    // Queued behind "run": the interface is complete then, and what its set-up needed only
-    // once can go.
-    QMetaObject::invokeMethod(
-        view, [view] { releaseStartupMemory(view->engine()); }, Qt::QueuedConnection);
+    // The interface makes its last parts in steps while the opening animation plays; a root
+    // without steps is complete once "run" has run.
+    QObject *root = view->rootObject();
+    const QMetaObject *meta = root ? root->metaObject() : nullptr;
+    const QMetaProperty stepsLeft =
+        meta ? meta->property(meta->indexOfProperty("startUpLeft")) : QMetaProperty();
+    if (stepsLeft.hasNotifySignal())
+        connect(root, stepsLeft.notifySignal(), this,
+                staticMetaObject.method(staticMetaObject.indexOfSlot("releaseWhenStartedUp()")));
+    else
+        QMetaObject::invokeMethod(this, &Widget::releaseWhenStartedUp, Qt::QueuedConnection);
+}
+
+void Widget::releaseWhenStartedUp()
+{
+    QQuickWidget *view = controller->uiView();
+    QObject *root = view->rootObject();
+    if (root && root->property("startUpLeft").toInt() > 0)
+        return;
+    if (root)
+        disconnect(root, nullptr, this, nullptr);
+    releaseStartupMemory(view->engine());
 }
 
 #ifdef Q_OS_WIN

@@ -45,6 +45,11 @@ protected:
     bool nativeEvent(const QByteArray &eventType, void *message, qintptr *result) override;
 #endif
 
+private Q_SLOTS:
+    // Once the interface has made its last start-up step, what the set-up needed only once can
+    // go.
+    void releaseWhenStartedUp();
+
 private:
     // When the keyboard is listed but `path` refuses to open, the window says why and waits
     // for the user or the next device change instead of checking again. False when the

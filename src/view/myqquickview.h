@@ -129,6 +129,11 @@ public Q_SLOTS:
     // Message `message` of the language in use as a short notice over the window.
     void showNotice(int message);
 
+protected:
+    // The interface is made in steps after the first frame; what the user presses or types
+    // meanwhile finds it complete.
+    bool event(QEvent *event) override;
+
 private:
     // Tells the user, in their language, why `file` was not imported.
     void showRefusal(FileRefusal refusal, const QString &file) const;

@@ -2,8 +2,10 @@
 
 #include "backend/updater.h"
 #include "view/rootinvocation.h"
+#include "view/startuplog.h"
 #include "view/viewlog.h"
 
+#include <QQuickItem>
 #include <QQuickWindow>
 
 namespace
@@ -41,6 +43,9 @@ myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
             sounds.playWaiting();
         },
         Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+    if (lcStartup().isDebugEnabled())
+        connect(quickWindow(), &QQuickWindow::afterRendering, this,
+                [] { qCDebug(lcStartup, "frame"); });
     // The window's first picture never waits for the media backend.
     sounds.setLoadGate([this] { return !isVisible() || firstFrameShown; });
 
@@ -58,6 +63,23 @@ myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
 }
 
 myQQuickView::~myQQuickView() = default;
+
+bool myQQuickView::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::Wheel:
+    case QEvent::TouchBegin:
+        if (rootObject() && rootObject()->property("startUpLeft").toInt() > 0)
+            invokeRootFunction(this, "finishStartUp", Qt::DirectConnection);
+        break;
+    default:
+        break;
+    }
+    return QQuickWidget::event(event);
+}
 
 void myQQuickView::setHidThread(Hid_Thread *hid)
 {

@@ -114,7 +114,8 @@ QVariant Program::eval(const QString &code, QObject *scope) const
 
 bool Program::started() const
 {
-    return root()->isVisible() && page(QStringLiteral("_fkPage.visible")).toBool() &&
+    return root()->isVisible() && eval(QStringLiteral("startUpLeft")).toInt() == 0 &&
+           page(QStringLiteral("_fkPage.visible")).toBool() &&
            !page(QStringLiteral("pa_X.running")).toBool() &&
            eval(QStringLiteral("upItem.y")).toInt() == 0;
 }

@@ -15,8 +15,6 @@ Item {
     property var _UsbCode: []
     property int _MaxProfile: 0
 
-    // The four pages are made by createPages(), when the interface is first set up: the window
-    // is up before the pages' thousands of items exist, and they exist before the user sees any.
     readonly property Item _Page_Keydefine: keydefineLoader.item
     readonly property Item _Page_Macro: macroLoader.item
     readonly property Item _Page_Color: colorLoader.item
@@ -25,14 +23,15 @@ Item {
     // A key press or release from the keyboard hook, for the pages.
     signal msg_KB(bool isDown, int usbCode)
 
-    function createPages() {
-        keydefineLoader.active = true
-        macroLoader.active = true
-        colorLoader.active = true
-        backLightingLoader.active = true
-    }
+    // The interface's set-up, in steps the root runs after the first frame: the keyboard's
+    // definition and profile, then each page, made and then loaded, in the order the pages read
+    // the keyboard. The pages exist before the user can choose one.
+    readonly property var startUpSteps: [
+        readDefinition, makeKeyPage, readKeys, makeMacroPage, readMacros, makeColourPage,
+        makeColourKeys, readLighting, makeBacklightPage, readBacklight
+    ]
 
-    function initUI() {
+    function readDefinition() {
         _HWDef = ui_View.loadHWDef()
         _UsbStr = ui_View.loadUsbStr()
         _UsbCode = ui_View.loadUsbCode()
@@ -40,18 +39,53 @@ Item {
         _KeyCodeString.initUI(_HWDef, _UsbStr, _UsbCode)
         pfItem.initProfile(_MaxProfile)
         pfItem.currentIndex = ui_View.ui_A1H_GetCurrentProfile()
+    }
+
+    function makeKeyPage() {
+        makePage(keydefineLoader)
+    }
+
+    function readKeys() {
         _Page_Keydefine.initUI(true, _HWDef)
+    }
+
+    function makeMacroPage() {
+        makePage(macroLoader)
+    }
+
+    function readMacros() {
         _Page_Macro.initUI()
+    }
+
+    function makeColourPage() {
+        makePage(colorLoader)
+    }
+
+    function makeColourKeys() {
+        _Page_Color.makeKeys(_HWDef)
+    }
+
+    function readLighting() {
         ui_View.syncLed()
         _Page_Color.initUI(true, _HWDef)
+    }
+
+    function makeBacklightPage() {
+        makePage(backLightingLoader)
+    }
+
+    function readBacklight() {
         _Page_BackLighting.initUI()
     }
 
-    // The keyboard changed its lighting by itself. Before the pages are made there is nothing
-    // to reload: they read the keyboard's lighting when they are set up.
+    // Made in the language chosen meanwhile.
+    function makePage(loader) {
+        loader.active = true
+        loader.item.translateStrings()
+    }
+
+    // The keyboard changed its lighting by itself.
     function zzzMorvel() {
-        if (!_Page_Color)
-            return
         _Page_Color.initUI()
         _Page_BackLighting.initUI()
         _Page_Color.playEffect(_Page_Color.visible)
@@ -66,8 +100,6 @@ Item {
 
     // The current profile's keys or lighting changed outside the pages.
     function reloadPages() {
-        if (!_Page_Keydefine)
-            return
         _Page_Keydefine.initUI()
         zzzMorvel()
     }
@@ -76,11 +108,12 @@ Item {
         fnItem.setSkin()
     }
 
+    // A page not made yet is translated when it is made.
     function translateStrings(code) {
-        _Page_Keydefine.translateStrings()
-        _Page_Macro.translateStrings()
-        _Page_Color.translateStrings()
-        _Page_BackLighting.translateStrings()
+        for (const page of [_Page_Keydefine, _Page_Macro, _Page_Color, _Page_BackLighting]) {
+            if (page)
+                page.translateStrings()
+        }
         fnItem.translateStrings()
         pfItem.translateStrings()
     }
@@ -151,7 +184,7 @@ Item {
             }
         }
 
-        // Each page's file is read when the page is made, not with the window.
+        // Each page's file is read when the page is made, after the first frame.
         Loader {
             id: keydefineLoader
             visible: _fkPage.curID === 0
