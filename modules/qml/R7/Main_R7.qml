@@ -28,7 +28,7 @@ Item {
     // the keyboard. The pages exist before the user can choose one.
     readonly property var startUpSteps: [
         readDefinition, makeKeyPage, readKeys, makeMacroPage, readMacros, makeColourPage,
-        makeColourKeys, readLighting, makeBacklightPage, readBacklight
+        readLighting, makeBacklightPage, readBacklight
     ]
 
     function readDefinition() {
@@ -59,10 +59,6 @@ Item {
 
     function makeColourPage() {
         makePage(colorLoader)
-    }
-
-    function makeColourKeys() {
-        _Page_Color.makeKeys(_HWDef)
     }
 
     function readLighting() {

@@ -13,6 +13,8 @@ Item {
     property var keysPosX: []
     property var keysPosY: []
     property int matrixCount: 0
+    property var hWDef: []
+    property bool keysDrawn: false
 
     // What the keys show: the seven palette colours as [r, g, b], the colour index (7: LOOP),
     // the brightness level 0-7, the loop colour's index, the effect (-1: none) and the user
@@ -25,11 +27,25 @@ Item {
     property int effectIndex: -1
     property var picture: null
 
+    // The key items are made when the drawing is first shown: they follow the lighting state
+    // through bindings, so until someone looks there is nothing for them to do.
     function initUI(_HWDef) {
+        hWDef = _HWDef
+        matrixCount = HardwareDefinition.positionCount(_HWDef)
+        if (visible)
+            drawKeys()
+    }
+
+    onVisibleChanged: {
+        if (visible && !keysDrawn)
+            drawKeys()
+    }
+
+    function drawKeys() {
         for (const old of keys)
             old.destroy()
+        const _HWDef = hWDef
         const keyCount = HardwareDefinition.keyCount(_HWDef)
-        matrixCount = HardwareDefinition.positionCount(_HWDef)
         const made = []
         const byMatrix = []
         for (let i = 0; i < keyCount && HardwareDefinition.holdsMatrix(_HWDef, i); ++i) {
@@ -55,6 +71,7 @@ Item {
         getKey = byMatrix
         keysPosX = made.map((key, i) => key.x0 * 256 + i).sort((a, b) => a - b)
         keysPosY = made.map((key, i) => key.y0 * 256 + i).sort((a, b) => a - b)
+        keysDrawn = true
     }
 
     function showStatic() {

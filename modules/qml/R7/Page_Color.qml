@@ -40,19 +40,13 @@ Item {
         return type >= firstPictureType && type <= firstPictureType + pictureCount - 1
     }
 
-    // The keyboard's keys and blank pictures, before the first lighting is read. The start-up
-    // makes them in a step of their own, so that no frame of the opening animation waits for
-    // both.
-    function makeKeys(_HWDef) {
-        _model.initUI(_HWDef)
-        _eft_Ctrl.initUI(_HWDef)
-        const blank = new Array(_model.matrixCount * 4).fill(0)
-        pictures = [blank, blank, blank, blank, blank]
-    }
-
     function initUI(isFirst, _HWDef) {
-        if (isFirst && _model.keys.length === 0)
-            makeKeys(_HWDef)
+        if (isFirst) {
+            _model.initUI(_HWDef)
+            _eft_Ctrl.initUI(_HWDef)
+            const blank = new Array(_model.matrixCount * 4).fill(0)
+            pictures = [blank, blank, blank, blank, blank]
+        }
         _PaletteIndex.setColors(ui_View.ui_B0H_GetColor())
         const stored = pictures.slice()
         for (let i = 0; i < pictureCount; ++i) {
