@@ -241,8 +241,10 @@ void SettingsPageTest::initUiLoadsTheStoredSettings()
     QFETCH(Prepare, prepare);
     QFETCH(QVariantMap, expected);
     Program program(0, prepare);
-    // The start-up animation begins once "initUI" has run.
-    QTRY_VERIFY_WITH_TIMEOUT(program.root()->isVisible(), 20000);
+    // The controls are made when the panel first opens, and show what "initUI" loaded.
+    QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
+    QVERIFY(program.eval("_Page_Globalsetting._Apply_IMG === null").toBool());
+    openPanel(program);
     QObject *page = settingsPage(program);
     for (auto it = expected.cbegin(); it != expected.cend(); ++it)
         QCOMPARE(qmlValue(page, it.key()).toString(), it.value().toString());
@@ -522,8 +524,9 @@ void SettingsPageTest::skinRowNeedsTwoSkins()
     QCOMPARE(qmlValue(page, "_sound.y").toInt(), soundY);
     // The labels of the panel's rows: the skin label goes with its list.
     const QVariantList labels =
-        qmlValue(page, "Array.from(pageGlobalsetting.children).filter(c => c.control !== undefined)"
-                       ".map(c => c.visible)")
+        qmlValue(page,
+                 "Array.from(_textSettingBox.parent.children).filter(c => c.control !== undefined)"
+                 ".map(c => c.visible)")
             .toList();
     QCOMPARE(labels.size(), 5);
     QCOMPARE(labels.at(0).toBool(), twoSkins);

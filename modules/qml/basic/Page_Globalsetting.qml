@@ -4,7 +4,8 @@ import "../common/TextIndex.js" as TextIndex
 
 // The application's options panel. It also holds the values the whole interface binds to
 // (through the root's globalSetting_* properties); until initUI loads the stored settings they
-// are the built-in ones below.
+// are the built-in ones below. The window needs the values from its first frame, the panel's
+// controls only once the panel is opened: they are made then, and show the values as they are.
 Item {
     id: pageGlobalsetting
     width: 340
@@ -49,13 +50,24 @@ Item {
     ]
     // The text table of the language in use; the pages address it by index.
     property var _StringList: _BuiltInStrings
+    // What the controls show: the rows chosen in the sound, animation and language lists, the
+    // text size, the swatch, the brightness step, the picker's colour and whether the skin row
+    // is offered.
+    property int soundIndex: 0
+    property int animatedIndex: 0
+    property int languageIndex: -1
+    property int textSizeIndex: 0
+    property int swatchIndex: 0
+    property int brightnessIndex: 7
+    property var pickerRgb: [255, 255, 255]
+    property bool skinRowShown: true
     // The alpha of the text colour, 45 at brightness step 0 to 255 at step 7.
-    readonly property int _Brightness: 45 + brightness_Slider.currentIndex * 210 / 7
+    readonly property int _Brightness: 45 + brightnessIndex * 210 / 7
     // Entries of the stored settings list.
     readonly property int settingsCount: 32
-    // The pair's buttons, under the page's own names for them.
-    readonly property alias _Reset_IMG: resetApply.resetButton
-    readonly property alias _Apply_IMG: resetApply.applyButton
+    // The pair's buttons, under the page's own names for them, once the panel is made.
+    readonly property Item _Reset_IMG: controls.item ? controls.item.resetButton : null
+    readonly property Item _Apply_IMG: controls.item ? controls.item.applyButton : null
 
     ListModel {
         id: md_skin
@@ -100,23 +112,21 @@ Item {
             applySettings(list)
         else
             initLanguage()
-        _skin.visible = ui_View.getIsSkinShow()
+        skinRowShown = ui_View.getIsSkinShow()
+        if (controls.item)
+            controls.item.showSettings()
     }
 
     // The values come back from the file as strings.
     function applySettings(list) {
         skin_No = Number(list[1])
-        _skin.setCurIndex(skin_No - 1)
         mainIten.setSkin()
 
         enableSound(Number(list[2]))
-        _sound.setCurIndex(Number(list[2]))
-
         setAnimated(Number(list[3]))
-        _animated.setCurIndex(Number(list[3]))
 
         initLanguage()
-        _language.setCurIndex(Number(list[4]))
+        languageIndex = Number(list[4])
         setLanguage(Number(list[4]))
 
         isCustomBackground = String(list[5]) === "true"
@@ -130,7 +140,7 @@ Item {
         }
         chooseSwatch(Number(list[29]))
 
-        brightness_Slider.setCurIndex(Number(list[30]))
+        brightnessIndex = Number(list[30])
         updateColor()
 
         _Url = String(list[31])
@@ -138,14 +148,13 @@ Item {
 
     // The list the settings file keeps: format 1, then the controls in the order of the panel.
     function settingsList() {
-        const list = [1, skin_No, _sound.getCurIndex(), _animated.getCurIndex(),
-                      _language.getCurIndex(), isCustomBackground,
-                      String(mainIten.sourceCustomBackground), _TextSize_CHK.currentIndex]
+        const list = [1, skin_No, soundIndex, animatedIndex, languageIndex, isCustomBackground,
+                      String(mainIten.sourceCustomBackground), textSizeIndex]
         for (let k = 0; k < modColorIndex.count; ++k) {
             const swatch = modColorIndex.get(k)
             list.push(swatch.clrR, swatch.clrG, swatch.clrB)
         }
-        list.push(_PaletteIndex.currentIndex, brightness_Slider.getCurIndex(), _Url)
+        list.push(swatchIndex, brightnessIndex, _Url)
         return list
     }
 
@@ -159,6 +168,7 @@ Item {
     function setLanguage(uiIndex) {
         if (uiIndex < 0 || uiIndex >= md_language.count)
             return
+        languageIndex = uiIndex
         const code = md_language.get(uiIndex).code
         _StringList = completedTable(ui_View.getGlobalStrings(code))
         mainIten.translateStrings(code)
@@ -208,6 +218,7 @@ Item {
     }
 
     function enableSound(index) {
+        soundIndex = index
         if (index === 0)
             ui_View.setEnableAudio(true)
         else if (index === 1)
@@ -224,6 +235,7 @@ Item {
     }
 
     function setAnimated(index) {
+        animatedIndex = index
         if (index === 0)
             _AnimationSpeed = 800
         else if (index === 1)
@@ -231,7 +243,7 @@ Item {
     }
 
     function setTextSize(index) {
-        _TextSize_CHK.currentIndex = index
+        textSizeIndex = index
         _Size = index === 1 ? 12 : 11
     }
 
@@ -249,179 +261,229 @@ Item {
     function chooseSwatch(index) {
         if (index < 0 || index >= modColorIndex.count)
             return
-        _PaletteIndex.currentIndex = index
+        swatchIndex = index
         const swatch = modColorIndex.get(index)
-        _Palette.setRGB(3, swatch.clrR, swatch.clrG, swatch.clrB)
+        followPalette(3, swatch.clrR, swatch.clrG, swatch.clrB)
+        if (controls.item)
+            controls.item.showPicker()
     }
 
     function storeSwatch(r, g, b) {
-        const index = _PaletteIndex.currentIndex
+        const index = swatchIndex
         if (index >= 0 && index < 7)
             modColorIndex.set(index, {clrR: r, clrG: g, clrB: b})
     }
 
     function updateColor() {
-        _Color = Qt.rgba(_Palette._R / 255, _Palette._G / 255, _Palette._B / 255,
+        _Color = Qt.rgba(pickerRgb[0] / 255, pickerRgb[1] / 255, pickerRgb[2] / 255,
                          _Brightness / 255)
     }
 
     // Which copies of the palette's colour follow it depends on where the colour came from.
     function followPalette(mode, r, g, b) {
+        pickerRgb = [r, g, b]
         if (mode !== 3)
             storeSwatch(r, g, b)
         if (mode >= 1 && mode <= 3)
             updateColor()
     }
 
-    LazyImage {
-        pictureSource: sourceGlobalsettingBackground
+    // Made the first time the panel shows.
+    property bool shownOnce: false
+    onVisibleChanged: {
+        if (visible)
+            shownOnce = true
     }
 
-    DropdownList {
-        id: _skin
-        x: 139
-        y: visible ? 22 : 11
-        mdItems: md_skin
-        defaultIndex: 0
-        onListElementClicked: (index) => pageGlobalsetting.chooseSkin(index)
-    }
+    Loader {
+        id: controls
+        active: pageGlobalsetting.shownOnce
+        sourceComponent: Component {
+            Item {
+                width: pageGlobalsetting.width
+                height: pageGlobalsetting.height
+                readonly property alias resetButton: resetApply.resetButton
+                readonly property alias applyButton: resetApply.applyButton
 
-    DropdownList {
-        id: _sound
-        x: 139
-        anchors.top: _skin.bottom
-        anchors.topMargin: 10
-        mdItems: md_sound
-        defaultIndex: 0
-        onListElementClicked: (index) => pageGlobalsetting.runSoundIndex(index)
-    }
+                function showSettings() {
+                    _skin.setCurIndex(pageGlobalsetting.skin_No - 1)
+                    _sound.setCurIndex(pageGlobalsetting.soundIndex)
+                    _animated.setCurIndex(pageGlobalsetting.animatedIndex)
+                    _language.setCurIndex(pageGlobalsetting.languageIndex)
+                    _TextSize_CHK.currentIndex = pageGlobalsetting.textSizeIndex
+                    brightness_Slider.setCurIndex(pageGlobalsetting.brightnessIndex)
+                    showPicker()
+                }
 
-    DropdownList {
-        id: _animated
-        x: 139
-        anchors.top: _sound.bottom
-        anchors.topMargin: 10
-        mdItems: md_animated
-        defaultIndex: 0
-        onListElementClicked: (index) => pageGlobalsetting.setAnimated(index)
-    }
+                function showPicker() {
+                    _PaletteIndex.currentIndex = pageGlobalsetting.swatchIndex
+                    const rgb = pageGlobalsetting.pickerRgb
+                    _Palette._R = rgb[0]
+                    _Palette._G = rgb[1]
+                    _Palette._B = rgb[2]
+                    _Palette.showInInputs(rgb[0], rgb[1], rgb[2])
+                }
 
-    DropdownList {
-        id: _language
-        x: 139
-        anchors.top: _animated.bottom
-        anchors.topMargin: 10
-        mdItems: md_language
-        onListElementClicked: (index) => pageGlobalsetting.setLanguage(index)
-    }
+                Component.onCompleted: showSettings()
 
-    OptionToggle {
-        id: _background
-        x: 139
-        anchors.top: _language.bottom
-        anchors.topMargin: 10
-        isOn: pageGlobalsetting.isCustomBackground
-        onText: _StringList[TextIndex.on]
-        offText: _StringList[TextIndex.off]
-        onClicked: pageGlobalsetting.toggleBackground()
-    }
+                LazyImage {
+                    pictureSource: sourceGlobalsettingBackground
+                }
 
-    SettingLabel { control: _skin; text: _StringList[TextIndex.skin] }
-    SettingLabel { control: _sound; text: _StringList[TextIndex.sound] }
-    SettingLabel { control: _animated; text: _StringList[TextIndex.animated] }
-    SettingLabel { control: _language; text: _StringList[TextIndex.language] }
-    SettingLabel { control: _background; text: _StringList[TextIndex.background] }
+                DropdownList {
+                    id: _skin
+                    x: 139
+                    y: visible ? 22 : 11
+                    visible: pageGlobalsetting.skinRowShown
+                    mdItems: md_skin
+                    defaultIndex: 0
+                    onListElementClicked: (index) => pageGlobalsetting.chooseSkin(index)
+                }
 
-    Item {
-        id: _textSettingBox
-        objectName: "_textSettingBox"
-        x: 27
-        y: 190
-        width: 270
-        height: 176
+                DropdownList {
+                    id: _sound
+                    x: 139
+                    anchors.top: _skin.bottom
+                    anchors.topMargin: 10
+                    mdItems: md_sound
+                    defaultIndex: 0
+                    onListElementClicked: (index) => pageGlobalsetting.runSoundIndex(index)
+                }
 
-        Image {
-            width: parent.width
-            source: sourceDraw_line
+                DropdownList {
+                    id: _animated
+                    x: 139
+                    anchors.top: _sound.bottom
+                    anchors.topMargin: 10
+                    mdItems: md_animated
+                    defaultIndex: 0
+                    onListElementClicked: (index) => pageGlobalsetting.setAnimated(index)
+                }
+
+                DropdownList {
+                    id: _language
+                    x: 139
+                    anchors.top: _animated.bottom
+                    anchors.topMargin: 10
+                    mdItems: md_language
+                    onListElementClicked: (index) => pageGlobalsetting.setLanguage(index)
+                }
+
+                OptionToggle {
+                    id: _background
+                    x: 139
+                    anchors.top: _language.bottom
+                    anchors.topMargin: 10
+                    isOn: pageGlobalsetting.isCustomBackground
+                    onText: _StringList[TextIndex.on]
+                    offText: _StringList[TextIndex.off]
+                    onClicked: pageGlobalsetting.toggleBackground()
+                }
+
+                SettingLabel { control: _skin; text: _StringList[TextIndex.skin] }
+                SettingLabel { control: _sound; text: _StringList[TextIndex.sound] }
+                SettingLabel { control: _animated; text: _StringList[TextIndex.animated] }
+                SettingLabel { control: _language; text: _StringList[TextIndex.language] }
+                SettingLabel { control: _background; text: _StringList[TextIndex.background] }
+
+                Item {
+                    id: _textSettingBox
+                    objectName: "_textSettingBox"
+                    x: 27
+                    y: 190
+                    width: 270
+                    height: 176
+
+                    Image {
+                        width: parent.width
+                        source: sourceDraw_line
+                    }
+
+                    Image {
+                        anchors.bottom: parent.bottom
+                        width: parent.width
+                        source: sourceDraw_line
+                    }
+
+                    GlobalText {
+                        x: 10
+                        y: 6
+                        text: _StringList[TextIndex.textSettings]
+                        color: globalSetting_color
+                    }
+
+                    SizeChoice {
+                        id: _TextSize_CHK
+                        x: 96
+                        y: 25
+                        texts: [_StringList[TextIndex.normalSize],
+                                _StringList[TextIndex.largerSize]]
+                        onChosen: (index) => pageGlobalsetting.setTextSize(index)
+                    }
+
+                    SwatchStrip {
+                        id: _PaletteIndex
+                        x: 100
+                        y: 55
+                        width: 145
+                        model: modColorIndex
+                        onSwatchClicked: (index) => pageGlobalsetting.chooseSwatch(index)
+                    }
+
+                    ColorPalette {
+                        id: _Palette
+                        x: 100
+                        y: 90
+                        onRgbSet: (mode, r, g, b) => pageGlobalsetting.followPalette(mode, r, g, b)
+                    }
+
+                    Slider {
+                        id: brightness_Slider
+                        x: 97
+                        y: 140
+                        currentIndex: 7
+                        onSliderClicked: {
+                            pageGlobalsetting.brightnessIndex = currentIndex
+                            pageGlobalsetting.updateColor()
+                        }
+                    }
+
+                    GlobalText {
+                        anchors.right: parent.right
+                        anchors.rightMargin: 185
+                        anchors.verticalCenter: _TextSize_CHK.verticalCenter
+                        text: _StringList[TextIndex.textSize]
+                    }
+
+                    GlobalText {
+                        anchors.right: parent.right
+                        anchors.rightMargin: 185
+                        anchors.verticalCenter: _PaletteIndex.verticalCenter
+                        text: _StringList[TextIndex.textColor]
+                    }
+
+                    GlobalText {
+                        anchors.right: parent.right
+                        anchors.rightMargin: 185
+                        anchors.verticalCenter: brightness_Slider.verticalCenter
+                        text: _StringList[TextIndex.textBrightness]
+                    }
+                }
+
+                // The panel writes only the settings file, so the window need not wait for the
+                // keyboard.
+                ResetApplyButtons {
+                    id: resetApply
+                    anchors.right: _textSettingBox.right
+                    anchors.top: _textSettingBox.bottom
+                    anchors.topMargin: 10
+                    spacing: 10
+                    resetBusyTime: 0
+                    applyBusyTime: 0
+                    onResetClicked: pageGlobalsetting.resetApconfig()
+                    onApplyClicked: pageGlobalsetting.apply()
+                }
+            }
         }
-
-        Image {
-            anchors.bottom: parent.bottom
-            width: parent.width
-            source: sourceDraw_line
-        }
-
-        GlobalText {
-            x: 10
-            y: 6
-            text: _StringList[TextIndex.textSettings]
-            color: globalSetting_color
-        }
-
-        SizeChoice {
-            id: _TextSize_CHK
-            x: 96
-            y: 25
-            texts: [_StringList[TextIndex.normalSize], _StringList[TextIndex.largerSize]]
-            onChosen: (index) => pageGlobalsetting.setTextSize(index)
-        }
-
-        SwatchStrip {
-            id: _PaletteIndex
-            x: 100
-            y: 55
-            width: 145
-            model: modColorIndex
-            onSwatchClicked: (index) => pageGlobalsetting.chooseSwatch(index)
-        }
-
-        ColorPalette {
-            id: _Palette
-            x: 100
-            y: 90
-            onRgbSet: (mode, r, g, b) => pageGlobalsetting.followPalette(mode, r, g, b)
-        }
-
-        Slider {
-            id: brightness_Slider
-            x: 97
-            y: 140
-            currentIndex: 7
-            onSliderClicked: pageGlobalsetting.updateColor()
-        }
-
-        GlobalText {
-            anchors.right: parent.right
-            anchors.rightMargin: 185
-            anchors.verticalCenter: _TextSize_CHK.verticalCenter
-            text: _StringList[TextIndex.textSize]
-        }
-
-        GlobalText {
-            anchors.right: parent.right
-            anchors.rightMargin: 185
-            anchors.verticalCenter: _PaletteIndex.verticalCenter
-            text: _StringList[TextIndex.textColor]
-        }
-
-        GlobalText {
-            anchors.right: parent.right
-            anchors.rightMargin: 185
-            anchors.verticalCenter: brightness_Slider.verticalCenter
-            text: _StringList[TextIndex.textBrightness]
-        }
-    }
-
-    // The panel writes only the settings file, so the window need not wait for the keyboard.
-    ResetApplyButtons {
-        id: resetApply
-        anchors.right: _textSettingBox.right
-        anchors.top: _textSettingBox.bottom
-        anchors.topMargin: 10
-        spacing: 10
-        resetBusyTime: 0
-        applyBusyTime: 0
-        onResetClicked: pageGlobalsetting.resetApconfig()
-        onApplyClicked: pageGlobalsetting.apply()
     }
 }
