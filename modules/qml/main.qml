@@ -38,6 +38,8 @@ Item {
     // the user or the backend needs the interface sooner (finishStartUp). The steps keep the
     // order in which the interface has always read the files and the keyboard.
     property var startUpSteps: []
+    // Steps begun, and steps not yet over: the interface is complete when none is left.
+    property int startUpTaken: 0
     property int startUpLeft: 0
     // What waits for the whole interface: the rest of the opening animation.
     property var afterStartUp: null
@@ -137,13 +139,14 @@ Item {
         startUpLeft += steps.length
     }
 
-    // Taken before the step runs, so that a step that needs the rest at once can finish it.
+    // Taken before it runs, so that a step that needs the rest at once can finish it.
     function runStartUpStep() {
-        const step = startUpSteps[startUpSteps.length - startUpLeft]
-        startUpLeft -= 1
+        const step = startUpSteps[startUpTaken]
+        startUpTaken += 1
         console.debug(startUpLog, "step", step.name)
         step()
         console.debug(startUpLog, "step done")
+        startUpLeft -= 1
         if (startUpLeft > 0)
             return
         console.debug(startUpLog, "interface complete")
@@ -155,7 +158,7 @@ Item {
     }
 
     function finishStartUp() {
-        while (startUpLeft > 0)
+        while (startUpTaken < startUpSteps.length)
             runStartUpStep()
     }
 
@@ -245,7 +248,7 @@ Item {
     }
 
     FrameAnimation {
-        running: startUpLeft > 0 && mainIten.visible
+        running: startUpTaken < startUpSteps.length && mainIten.visible
         onTriggered: runStartUpStep()
     }
 
