@@ -32,11 +32,12 @@ Item {
     readonly property Item upItem: upLoader.item
     readonly property Item downItem: downLoader.item
 
-    // The first frame shows the backdrop and the logo only. The rest of the interface is made,
-    // and what it reads is read, in steps after it: one step per frame while the opening
-    // animation plays, so that the animation keeps its pace, or every step left at once when
-    // the user or the backend needs the interface sooner (finishStartUp). The steps keep the
-    // order in which the interface has always read the files and the keyboard.
+    // The first frames show the backdrop and the logo only. The rest of the interface is made,
+    // and what it reads is read, in steps once the backdrop has begun to show: a few
+    // milliseconds' worth per frame while the opening animation plays, so that the animation
+    // keeps its pace, or every step left at once when the user or the backend needs the
+    // interface sooner (finishStartUp). The steps keep the order in which the interface has
+    // always read the files and the keyboard.
     property var startUpSteps: []
     // Steps begun, and steps not yet over: the interface is complete when none is left.
     property int startUpTaken: 0
@@ -248,8 +249,15 @@ Item {
     }
 
     FrameAnimation {
-        running: startUpTaken < startUpSteps.length && mainIten.visible
-        onTriggered: runStartUpStep()
+        // A frame waits for at most one step beyond this.
+        readonly property int budgetMs: 6
+        running: startUpTaken < startUpSteps.length && envItem.opacity > 0
+        onTriggered: {
+            const begun = Date.now()
+            do
+                runStartUpStep()
+            while (startUpTaken < startUpSteps.length && Date.now() - begun < budgetMs)
+        }
     }
 
     // Lowest of all: a press that no control takes drags the borderless window and ends the
@@ -313,14 +321,12 @@ Item {
         opacity: 0
     }
 
+    // Named by file, so that neither these files nor those they use are read with the window.
     Loader {
         id: keyboardLoader
         active: false
-        sourceComponent: Component {
-            Main_R7 {
-                controlsEnabled: !upItem.isGlobalSettingSelect
-            }
-        }
+        source: "R7/Main_R7.qml"
+        onLoaded: item.controlsEnabled = Qt.binding(() => !upItem.isGlobalSettingSelect)
     }
 
     Environment_Decoration {
@@ -331,36 +337,38 @@ Item {
     Loader {
         id: downLoader
         active: false
-        sourceComponent: Component {
-            Menu_Down {
-                objectName: "downItem"
-                y: 600
-                enabled: !upItem.isGlobalSettingSelect
-                opacity: 0.2 + 0.8 * enabled
-            }
+        source: "basic/Menu_Down.qml"
+        onLoaded: {
+            item.objectName = "downItem"
+            item.y = 600
+            item.enabled = Qt.binding(() => !upItem.isGlobalSettingSelect)
+            item.opacity = Qt.binding(() => 0.2 + 0.8 * item.enabled)
         }
     }
 
     Loader {
         id: upLoader
         active: false
-        sourceComponent: Component {
-            Menu_Up {
-                y: -600
-                opacity: 0.2 + 0.8 * enabled
-                onBtnClicked: (btnIndex) => {
-                    if (btnIndex === 0)
-                        isGlobalSettingSelect = !isGlobalSettingSelect
-                    else if (btnIndex === 1)
-                        mainIten.close()
-                }
-                onIsGlobalSettingSelectChanged: {
-                    if (isGlobalSettingSelect)
-                        _fkGlobalsetting.show()
-                    else
-                        _fkGlobalsetting.close()
-                }
-            }
+        source: "basic/Menu_Up.qml"
+        onLoaded: {
+            item.y = -600
+            item.opacity = Qt.binding(() => 0.2 + 0.8 * item.enabled)
+        }
+    }
+
+    Connections {
+        target: upItem
+        function onBtnClicked(btnIndex) {
+            if (btnIndex === 0)
+                upItem.isGlobalSettingSelect = !upItem.isGlobalSettingSelect
+            else if (btnIndex === 1)
+                mainIten.close()
+        }
+        function onIsGlobalSettingSelectChanged() {
+            if (upItem.isGlobalSettingSelect)
+                _fkGlobalsetting.show()
+            else
+                _fkGlobalsetting.close()
         }
     }
 
