@@ -1,4 +1,3 @@
-import QtQml
 import QtQuick
 import "basic"
 import "common"

@@ -123,20 +123,19 @@ void Widget::customEvent(QEvent *event)
     const QMetaProperty stepsLeft =
         meta ? meta->property(meta->indexOfProperty("startUpLeft")) : QMetaProperty();
     if (stepsLeft.hasNotifySignal())
-        connect(root, stepsLeft.notifySignal(), this,
-                staticMetaObject.method(staticMetaObject.indexOfSlot("releaseWhenStartedUp()")));
-    else
-        QMetaObject::invokeMethod(this, &Widget::releaseWhenStartedUp, Qt::QueuedConnection);
+        startUpWatch = connect(
+            root, stepsLeft.notifySignal(), this,
+            staticMetaObject.method(staticMetaObject.indexOfSlot("releaseWhenStartedUp()")));
+    QMetaObject::invokeMethod(this, &Widget::releaseWhenStartedUp, Qt::QueuedConnection);
 }
 
 void Widget::releaseWhenStartedUp()
 {
-    QQuickWidget *view = controller->uiView();
+    myQQuickView *view = controller->uiView();
     QObject *root = view->rootObject();
     if (root && root->property("startUpLeft").toInt() > 0)
         return;
-    if (root)
-        disconnect(root, nullptr, this, nullptr);
+    disconnect(startUpWatch);
     releaseStartupMemory(view->engine());
 }
 
