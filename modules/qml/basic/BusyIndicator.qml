@@ -1,9 +1,11 @@
 import QtQuick
 
-// The busy text that blinks while the shell blocks input.
+// The busy text that blinks while the shell blocks input. It is made the first time it shows:
+// the protection at start-up comes before the window shows anything.
 Item {
     id: busyIndicator
     property bool isBusy: false
+    property bool shownOnce: false
 
     function setBusy(_isBusy) {
         isBusy = _isBusy
@@ -12,20 +14,27 @@ Item {
     width: loadingText.width
     height: loadingText.height
     visible: isBusy
+    onVisibleChanged: {
+        if (visible)
+            shownOnce = true
+    }
 
-    Text {
+    Loader {
         id: loadingText
-        text: qsTr("LOADING ......")
-        font.family: globalSetting_fontFamily
-        font.pixelSize: globalSetting_size
-        font.bold: true
-        color: globalSetting_color
+        active: busyIndicator.shownOnce
+        sourceComponent: Text {
+            text: qsTr("LOADING ......")
+            font.family: globalSetting_fontFamily
+            font.pixelSize: globalSetting_size
+            font.bold: true
+            color: globalSetting_color
 
-        SequentialAnimation on opacity {
-            running: busyIndicator.isBusy
-            loops: Animation.Infinite
-            NumberAnimation { from: 1.0; to: 0.2; duration: 400 }
-            NumberAnimation { from: 0.2; to: 1.0; duration: 400 }
+            SequentialAnimation on opacity {
+                running: busyIndicator.isBusy
+                loops: Animation.Infinite
+                NumberAnimation { from: 1.0; to: 0.2; duration: 400 }
+                NumberAnimation { from: 0.2; to: 1.0; duration: 400 }
+            }
         }
     }
 }

@@ -6,11 +6,14 @@ import QtQuick
 Rectangle {
     id: notice
 
-    property alias text: noticeText.text
+    property string text: ""
     property int showMs: 6000
+    // The text is laid out, and its font read, once the notice first shows: the window's first
+    // frames need no font at all.
+    property bool shownOnce: false
 
-    width: noticeText.width + 40
-    height: noticeText.implicitHeight + 20
+    width: label.width + 40
+    height: label.height + 20
     radius: 6
     color: "#E6202020"
     border.color: "#C04040"
@@ -23,19 +26,28 @@ Rectangle {
         hideTimer.restart()
     }
 
+    onVisibleChanged: {
+        if (visible)
+            shownOnce = true
+    }
+
     Behavior on opacity {
         NumberAnimation { duration: 250 }
     }
 
-    Text {
-        id: noticeText
+    Loader {
+        id: label
         anchors.centerIn: parent
-        width: Math.min(implicitWidth, 560)
-        wrapMode: Text.Wrap
-        horizontalAlignment: Text.AlignHCenter
-        color: "white"
-        font.family: globalSetting_fontFamily
-        font.pixelSize: 14
+        active: notice.shownOnce
+        sourceComponent: Text {
+            width: Math.min(implicitWidth, 560)
+            text: notice.text
+            wrapMode: Text.Wrap
+            horizontalAlignment: Text.AlignHCenter
+            color: "white"
+            font.family: globalSetting_fontFamily
+            font.pixelSize: 14
+        }
     }
 
     Timer {

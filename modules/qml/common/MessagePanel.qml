@@ -1,12 +1,14 @@
 import QtQuick
 
 // A message in the window: a title, a few lines of text and one button that closes it. It
-// covers the pages below it until closed; `closed` tells the owner the user has read it.
+// covers the pages below it until closed; `closed` tells the owner the user has read it. Its
+// texts are laid out the first time it shows.
 Rectangle {
     id: messagePanel
-    property alias title: titleText.text
-    property alias text: bodyText.text
-    property alias buttonText: buttonLabel.text
+    property string title: ""
+    property string text: ""
+    property string buttonText: ""
+    property bool shownOnce: false
 
     signal closed
 
@@ -29,55 +31,72 @@ Rectangle {
     border.color: globalSetting_color
     radius: 6
     visible: false
+    onVisibleChanged: {
+        if (visible)
+            shownOnce = true
+    }
 
     // Presses inside the panel stay here instead of dragging the window or reaching a page.
     MouseArea {
         anchors.fill: parent
     }
 
-    Column {
+    Loader {
         id: content
         x: 20
         y: 20
         width: parent.width - 40
-        spacing: 14
+        active: messagePanel.shownOnce
+        sourceComponent: contentComponent
+    }
 
-        GlobalText {
-            id: titleText
-            width: parent.width
-            wrapMode: Text.Wrap
-            color: globalSetting_color
-        }
+    Component {
+        id: contentComponent
 
-        GlobalText {
-            id: bodyText
-            width: parent.width
-            wrapMode: Text.Wrap
-            font.bold: false
-        }
-
-        Rectangle {
-            id: closeButton
-            objectName: "messageCloseButton"
-            anchors.right: parent.right
-            width: Math.max(90, buttonLabel.implicitWidth + 24)
-            height: buttonLabel.implicitHeight + 10
-            color: "transparent"
-            border.width: 1
-            border.color: buttonArea.containsMouse ? globalSetting_color : globalSetting_color_enable
-            radius: 3
+        Column {
+            width: content.width
+            spacing: 14
 
             GlobalText {
-                id: buttonLabel
-                anchors.centerIn: parent
-                color: buttonArea.containsMouse ? globalSetting_color : globalSetting_color_enable
+                width: parent.width
+                text: messagePanel.title
+                wrapMode: Text.Wrap
+                color: globalSetting_color
             }
 
-            MouseArea {
-                id: buttonArea
-                anchors.fill: parent
-                hoverEnabled: true
-                onClicked: messagePanel.close()
+            GlobalText {
+                width: parent.width
+                text: messagePanel.text
+                wrapMode: Text.Wrap
+                font.bold: false
+            }
+
+            Rectangle {
+                id: closeButton
+                objectName: "messageCloseButton"
+                anchors.right: parent.right
+                width: Math.max(90, buttonLabel.implicitWidth + 24)
+                height: buttonLabel.implicitHeight + 10
+                color: "transparent"
+                border.width: 1
+                border.color: buttonArea.containsMouse ? globalSetting_color
+                                                       : globalSetting_color_enable
+                radius: 3
+
+                GlobalText {
+                    id: buttonLabel
+                    anchors.centerIn: parent
+                    text: messagePanel.buttonText
+                    color: buttonArea.containsMouse ? globalSetting_color
+                                                    : globalSetting_color_enable
+                }
+
+                MouseArea {
+                    id: buttonArea
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    onClicked: messagePanel.close()
+                }
             }
         }
     }
