@@ -6,9 +6,10 @@
 //
 // --started-at is the wall-clock time at which the caller launched the process (for example
 // `date +%s%3N`); without it the time is counted from the application object's construction.
-// Each --eval is a QML expression run in the root's scope at the first frame, for example
-// "upItem.btnClicked(0)" to open the settings panel. The picture is taken --delay ms after the
-// first frame; the process's resident memory is reported at the same moment.
+// Each --eval is a QML expression run in the root's scope at the first frame, once the interface
+// is complete, for example "upItem.btnClicked(0)" to open the settings panel. The picture is
+// taken --delay ms after the first frame; the process's resident memory is reported at the same
+// moment.
 // --refused-keyboard makes the virtual keyboard one that this user may not open.
 
 #include "app/scenegraphbackend.h"
@@ -132,6 +133,10 @@ int main(int argc, char *argv[])
         out << "first frame: " << QDateTime::currentMSecsSinceEpoch() - start << " ms\n";
         out.flush();
         QQuickItem *root = widget.uiController()->uiView()->rootObject();
+        // The expressions may name any part of the interface, which makes its last parts after
+        // the first frame.
+        if (!parser.values(eval).isEmpty())
+            evaluate(root, QStringLiteral("finishStartUp()"), out);
         for (const QString &code : parser.values(eval)) {
             if (!evaluate(root, code, out))
                 result = 1;
