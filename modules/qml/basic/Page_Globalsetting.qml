@@ -122,6 +122,7 @@ Item {
         mainIten.setSkin()
 
         enableSound(Number(list[2]))
+        soundIndex = Number(list[2])
         setAnimated(Number(list[3]))
 
         initLanguage()
@@ -217,7 +218,6 @@ Item {
     }
 
     function enableSound(index) {
-        soundIndex = index
         if (index === 0)
             ui_View.setEnableAudio(true)
         else if (index === 1)

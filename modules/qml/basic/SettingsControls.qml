@@ -53,7 +53,10 @@ Item {
         anchors.topMargin: 10
         mdItems: md_sound
         defaultIndex: 0
-        onListElementClicked: (index) => pageGlobalsetting.runSoundIndex(index)
+        onListElementClicked: (index) => {
+            pageGlobalsetting.soundIndex = index
+            pageGlobalsetting.runSoundIndex(index)
+        }
     }
 
     DropdownList {
