@@ -49,7 +49,6 @@ int main(int argc, char *argv[])
     InputHook hook(ukLayout);
     hook.setKeyCallback(&keyCallback, &widget);
     hook.setMouseCallback(&mouseCallback, &widget);
-
     qCDebug(lcStartup, "input hook installed");
 
     widget.showNormal();
