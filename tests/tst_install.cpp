@@ -2,11 +2,14 @@
 // unprivileged users, its desktop files checked by the desktop's own validators and its udev
 // rule read back.
 
+#include "sound/soundbank.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QPluginLoader>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -20,6 +23,7 @@ namespace
 {
 const QString appId = QStringLiteral(R7_APP_ID);
 const QString ruleFile = QStringLiteral("lib/udev/rules.d/70-r7configurator.rules");
+const QString soundLibrary = QStringLiteral(R7_SOUND_LIBRARY);
 // Users no account on the machine has; the test runs the program under them when it can.
 constexpr uint firstUid = 64123;
 constexpr uint secondUid = 64124;
@@ -88,12 +92,13 @@ class InstallTest : public QObject
 private Q_SLOTS:
     void initTestCase();
     void installedLayout();
+    void soundLibraryLoads();
     void validators_data();
     void validators();
     void udevRuleGrantsTheKeyboardOnly_data();
     void udevRuleGrantsTheKeyboardOnly();
     void usersKeepTheirOwnFiles();
-    void packagedProgramIsStripped();
+    void packagedBinariesAreStripped();
 
 private:
     QString installed(const QString &relative) const { return prefix.filePath(relative); }
@@ -143,6 +148,13 @@ void InstallTest::installedLayout()
         installed(QStringLiteral("lib/systemd/user/graphical-session.target.wants"))));
     // The interface is inside the program.
     QVERIFY(!QFileInfo::exists(installed(QStringLiteral("share/R7Configurator/modules/qml"))));
+}
+
+// The program loads it for the first sound played.
+void InstallTest::soundLibraryLoads()
+{
+    QPluginLoader loader(installed(soundLibrary));
+    QVERIFY2(qobject_cast<SoundBankFactory *>(loader.instance()), qPrintable(loader.errorString()));
 }
 
 void InstallTest::validators_data()
@@ -337,9 +349,9 @@ void InstallTest::usersKeepTheirOwnFiles()
     QCOMPARE(snapshot(prefix.path()), installedFiles);
 }
 
-// The Debian package carries the program without its debug information, which is most of a
-// RelWithDebInfo build's program.
-void InstallTest::packagedProgramIsStripped()
+// The Debian package carries the program and its sound library without their debug information,
+// which is most of a RelWithDebInfo build's program.
+void InstallTest::packagedBinariesAreStripped()
 {
     if (QStandardPaths::findExecutable(QStringLiteral("dpkg-deb")).isEmpty())
         QSKIP("dpkg-deb is needed to unpack the package");
@@ -362,11 +374,14 @@ void InstallTest::packagedProgramIsStripped()
         return program.open(QIODevice::ReadOnly) ? program.readAll() : QByteArray();
     };
     const QByteArray debugSection(".debug_info");
-    QVERIFY(sections(installed(QStringLiteral("bin/R7Configurator"))).contains(debugSection));
-    const QByteArray packaged = sections(unpacked + QStringLiteral("/usr/bin/R7Configurator"));
-    QVERIFY(packaged.startsWith("\x7f"
-                                "ELF"));
-    QVERIFY(!packaged.contains(debugSection));
+    for (const QString &file : {QStringLiteral("bin/R7Configurator"), soundLibrary}) {
+        QVERIFY2(sections(installed(file)).contains(debugSection), qPrintable(file));
+        const QByteArray packaged = sections(unpacked + QStringLiteral("/usr/") + file);
+        QVERIFY2(packaged.startsWith("\x7f"
+                                     "ELF"),
+                 qPrintable(file));
+        QVERIFY2(!packaged.contains(debugSection), qPrintable(file));
+    }
 }
 
 QTEST_GUILESS_MAIN(InstallTest)

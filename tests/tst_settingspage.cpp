@@ -108,7 +108,7 @@ void chooseFromList(const Program &program, const QString &list, int row)
 
 QMediaPlayer *player(const Program &program, int index)
 {
-    return program.view()->soundPlayer().player(index);
+    return qobject_cast<QMediaPlayer *>(program.view()->soundPlayer().player(index));
 }
 } // namespace
 

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QMediaPlayer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 
 #include <memory>
@@ -78,11 +79,15 @@ private Q_SLOTS:
     void backgroundFollowsTheOpeningSound();
     void clearAllMediaStopsTheRestart();
     void soundsWaitForTheFirstFrame();
+    void withoutTheLibraryNothingPlays();
     void updaterLaunchStopsTheWorker();
     void updaterIsStartedWhenPresent();
 
 private:
-    QMediaPlayer *player(int index) const { return view->soundPlayer().player(index); }
+    QMediaPlayer *player(int index) const
+    {
+        return qobject_cast<QMediaPlayer *>(view->soundPlayer().player(index));
+    }
     bool silent(int index) const
     {
         return !player(index) || (player(index)->playbackState() == QMediaPlayer::StoppedState &&
@@ -271,6 +276,24 @@ void ViewMediaTest::soundsWaitForTheFirstFrame()
                  QMediaPlayer::PlayingState);
     QCOMPARE(player(1)->source(), soundUrl(1));
     QVERIFY(silent(3));
+}
+
+// Without the sound library the program stays silent, and says why once.
+void ViewMediaTest::withoutTheLibraryNothingPlays()
+{
+    QObject owner;
+    SoundPlayer sounds(&owner, workspace->path(QStringLiteral("r7sound.so")));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral(
+                             "^No sounds: the sound library .*/r7sound.so cannot be loaded: ")));
+    QTest::failOnWarning(QRegularExpression());
+    sounds.playBackground();
+    sounds.playEffect(2);
+    sounds.playWaiting();
+    sounds.clearAll();
+    sounds.playEffect(3);
+    QCOMPARE(sounds.player(0), nullptr);
+    QVERIFY(owner.children().isEmpty());
 }
 
 void ViewMediaTest::updaterLaunchStopsTheWorker()

@@ -145,7 +145,7 @@ private:
     void sendDeviceAccessMessage();
 
     Backend objects;
-    SoundPlayer sounds{this};
+    SoundPlayer sounds{this, soundLibraryFile()};
     bool firstFrameShown = false;
     QStringList messages;
     // When the user was last told that the keyboard did not take a change, and which of the two

@@ -1,22 +1,26 @@
 #pragma once
 
 #include <QList>
-#include <QObject>
+#include <QString>
 
-#include <array>
 #include <functional>
+#include <memory>
 
-class QMediaPlayer;
+class QObject;
+class SoundBank;
+
+// The sound library as the build and the install place it, beside the program's own folder.
+QString soundLibraryFile();
 
 // The program's five sounds: 0 the background track, 1 the opening sound, 2 to 4 the effects.
-// Everything here runs on the GUI thread.
-class SoundPlayer : public QObject
+// Their players come from the sound library at `library`, loaded for the first sound wanted;
+// without it the program stays silent. Everything here runs on the GUI thread.
+class SoundPlayer
 {
-    Q_OBJECT
-
 public:
-    // The players, made for the first sound wanted, are children of `owner` and go with it.
-    explicit SoundPlayer(QObject *owner);
+    // The players are children of `owner` and go with it.
+    SoundPlayer(QObject *owner, QString library);
+    ~SoundPlayer();
 
     // Loading the media backend takes a few hundred milliseconds and tens of megabytes: while
     // `mayLoad` says no, sounds wait, and playWaiting() plays them once it says yes.
@@ -30,21 +34,21 @@ public:
     // Stops every sound, and forgets those still waiting.
     void clearAll();
 
-    // Player 0 to 4, or null until the first sound is wanted.
-    QMediaPlayer *player(int index) const;
+    // Player 0 to 4 (a QMediaPlayer), or null until the first sound is wanted.
+    QObject *player(int index) const;
 
 private:
-    bool playersReady();
-    void createPlayers();
+    // Loads the library once the gate allows it; false while the gate says no, and for good once
+    // the library could not be loaded.
+    bool bankReady();
     void play(int index);
-    void silence(QMediaPlayer *player);
 
     QObject *owner;
+    QString library;
     std::function<bool()> mayLoad;
     bool audioEnabled = true;
-    // Each with its own audio output.
-    std::array<QMediaPlayer *, 5> players{};
+    std::unique_ptr<SoundBank> bank;
+    // The library was tried and could not be loaded: nothing plays, and nothing waits.
+    bool libraryMissing = false;
     QList<int> waiting;
-    // Players silenced while still loading, stopped once they have loaded.
-    std::array<bool, 5> silenceWhenLoaded{};
 };
