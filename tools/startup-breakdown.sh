@@ -31,11 +31,13 @@ EOF
 gcc -O2 -o "$work/stamp" "$work/stamp.c"
 
 if [ "${R7_ANIMATIONS:-normal}" = reduced ]; then
-  mkdir "$work/program"
-  cp "$prog" "$work/program/"
-  cp -r "$(dirname "$prog")/modules" "$work/program/"
-  sed -i 's/^3=.*/3=1/' "$work/program/modules/setting/apConfig.bin"
-  prog="$work/program/$(basename "$prog")"
+  mkdir "$work/bin"
+  cp "$prog" "$work/bin/"
+  cp -r "$(dirname "$prog")/modules" "$work/bin/"
+  # The sound library, where the program looks for it.
+  [ -d "$(dirname "$prog")/../lib" ] && cp -r "$(dirname "$prog")/../lib" "$work/"
+  sed -i 's/^3=.*/3=1/' "$work/bin/modules/setting/apConfig.bin"
+  prog="$work/bin/$(basename "$prog")"
 fi
 
 export R7_VIRTUAL_KEYBOARD=1 QT_LOGGING_RULES="r7.*.info=false;r7.startup.debug=true"
