@@ -1,11 +1,11 @@
 import QtQuick
+import "../common"
 
 // The busy text that blinks while the shell blocks input. It is made the first time it shows:
 // the protection at start-up comes before the window shows anything.
 Item {
     id: busyIndicator
     property bool isBusy: false
-    property bool shownOnce: false
 
     function setBusy(_isBusy) {
         isBusy = _isBusy
@@ -14,14 +14,9 @@ Item {
     width: loadingText.width
     height: loadingText.height
     visible: isBusy
-    onVisibleChanged: {
-        if (visible)
-            shownOnce = true
-    }
 
-    Loader {
+    LazyLoader {
         id: loadingText
-        active: busyIndicator.shownOnce
         sourceComponent: Text {
             text: qsTr("LOADING ......")
             font.family: globalSetting_fontFamily

@@ -1,4 +1,5 @@
 import QtQuick
+import "../common"
 
 // A short word to the user: the keyboard did not take a change or answer, or a macro could not
 // be saved or bound. It rises above everything for a few seconds and lets every click through
@@ -8,9 +9,6 @@ Rectangle {
 
     property string text: ""
     property int showMs: 6000
-    // The text is laid out, and its font read, once the notice first shows: the window's first
-    // frames need no font at all.
-    property bool shownOnce: false
 
     width: label.width + 40
     height: label.height + 20
@@ -26,19 +24,15 @@ Rectangle {
         hideTimer.restart()
     }
 
-    onVisibleChanged: {
-        if (visible)
-            shownOnce = true
-    }
-
     Behavior on opacity {
         NumberAnimation { duration: 250 }
     }
 
-    Loader {
+    // The text is laid out, and its font read, once the notice first shows: the window's first
+    // frames need no font at all.
+    LazyLoader {
         id: label
         anchors.centerIn: parent
-        active: notice.shownOnce
         sourceComponent: Text {
             width: Math.min(implicitWidth, 560)
             text: notice.text

@@ -1,4 +1,5 @@
 import QtQuick
+import "../common"
 import "../common/TextIndex.js" as TextIndex
 
 // The application's options panel. It also holds the values the whole interface binds to
@@ -288,15 +289,8 @@ Item {
     }
 
     // Made the first time the panel shows.
-    property bool shownOnce: false
-    onVisibleChanged: {
-        if (visible)
-            shownOnce = true
-    }
-
-    Loader {
+    LazyLoader {
         id: controls
-        active: pageGlobalsetting.shownOnce
         source: "SettingsControls.qml"
     }
 }

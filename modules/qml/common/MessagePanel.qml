@@ -8,7 +8,6 @@ Rectangle {
     property string title: ""
     property string text: ""
     property string buttonText: ""
-    property bool shownOnce: false
 
     signal closed
 
@@ -31,22 +30,17 @@ Rectangle {
     border.color: globalSetting_color
     radius: 6
     visible: false
-    onVisibleChanged: {
-        if (visible)
-            shownOnce = true
-    }
 
     // Presses inside the panel stay here instead of dragging the window or reaching a page.
     MouseArea {
         anchors.fill: parent
     }
 
-    Loader {
+    LazyLoader {
         id: content
         x: 20
         y: 20
         width: parent.width - 40
-        active: messagePanel.shownOnce
         sourceComponent: contentComponent
     }
 
