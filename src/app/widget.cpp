@@ -5,7 +5,7 @@
 #include "view/myqquickview.h"
 
 #include <QCoreApplication>
-#include <QMetaProperty>
+#include <QQmlProperty>
 #include <QQuickItem>
 
 #include <algorithm>
@@ -118,14 +118,8 @@ void Widget::customEvent(QEvent *event)
     view->runUI();
     // The interface makes its last parts in steps while the opening animation plays; a root
     // without steps is complete once "run" has run.
-    QObject *root = view->rootObject();
-    const QMetaObject *meta = root ? root->metaObject() : nullptr;
-    const QMetaProperty stepsLeft =
-        meta ? meta->property(meta->indexOfProperty("startUpLeft")) : QMetaProperty();
-    if (stepsLeft.hasNotifySignal())
-        startUpWatch = connect(
-            root, stepsLeft.notifySignal(), this,
-            staticMetaObject.method(staticMetaObject.indexOfSlot("releaseWhenStartedUp()")));
+    QQmlProperty(view->rootObject(), QStringLiteral("startUpLeft"))
+        .connectNotifySignal(this, SLOT(releaseWhenStartedUp()));
     QMetaObject::invokeMethod(this, &Widget::releaseWhenStartedUp, Qt::QueuedConnection);
 }
 
@@ -135,7 +129,8 @@ void Widget::releaseWhenStartedUp()
     QObject *root = view->rootObject();
     if (root && root->property("startUpLeft").toInt() > 0)
         return;
-    disconnect(startUpWatch);
+    if (root)
+        disconnect(root, nullptr, this, SLOT(releaseWhenStartedUp()));
     releaseStartupMemory(view->engine());
 }
 

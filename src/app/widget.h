@@ -61,8 +61,6 @@ private:
     // When the check after a worker that could not open the keyboard comes: 1024 ms after a
     // device change, then twice as long each time the worker fails again.
     int retryDelayMs = 1024;
-    // Follows the interface's start-up steps until the last one has run.
-    QMetaObject::Connection startUpWatch;
     // Scheduled for deletion by the destructor; the view inside it is a child of this window.
     Ui_Controler *controller = nullptr;
     Hid_Thread hid;
