@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHash>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -67,6 +68,33 @@ QImage canvas(int w, int h)
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
+}
+
+// The same pixels as a palette picture, when they have few enough colours: a full-window
+// picture of mostly flat colour then decodes in a third of the time, and the window reads its
+// frame before it first shows.
+QImage withExactPalette(const QImage &image)
+{
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    QImage indexed(argb.size(), QImage::Format_Indexed8);
+    QHash<QRgb, uchar> indices;
+    QList<QRgb> colours;
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+        uchar *out = indexed.scanLine(y);
+        for (int x = 0; x < argb.width(); ++x) {
+            auto found = indices.constFind(in[x]);
+            if (found == indices.constEnd()) {
+                if (colours.size() == 256)
+                    return image;
+                found = indices.insert(in[x], uchar(colours.size()));
+                colours.append(in[x]);
+            }
+            out[x] = *found;
+        }
+    }
+    indexed.setColorTable(colours);
+    return indexed;
 }
 
 QFont font(int pixelSize, bool bold = true)
@@ -226,7 +254,7 @@ private:
         p.drawRoundedRect(QRectF(6, 106, 154, 420), 8, 8);
         p.drawRoundedRect(QRectF(910, 106, 84, 420), 8, 8);
         p.end();
-        save(image, "frame/frameBackground.png");
+        save(withExactPalette(image), "frame/frameBackground.png");
 
         for (int side = 0; side < 2; ++side) {
             QImage deco = canvas(144, 14);
