@@ -14,12 +14,15 @@
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickItem>
+#include <QQuickWindow>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <algorithm>
+
+#include <sys/stat.h>
 
 namespace
 {
@@ -80,6 +83,7 @@ private Q_SLOTS:
     void secondRunRestartsTheAnimation();
     void interfaceIsMadeWhileTheAnimationPlays();
     void pressDuringTheStartUpFindsTheInterface();
+    void openingShorterThanAFrameShowsWhole();
     void busyProtectionBlocksAndReleases();
     void refusedKeyboardMessage();
     void keyboardNoticeShowsAndGoes();
@@ -195,6 +199,43 @@ void ShellTest::pressDuringTheStartUpFindsTheInterface()
     QCOMPARE(program.eval("startUpLeft").toInt(), 0);
     QVERIFY(program.eval("main_R7._Page_BackLighting !== null").toBool());
     QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
+}
+
+// With animations off the window shows the opening's end in its first frame, and only once
+// the backdrop's pictures are read: the background comes through a pipe, so it is read only
+// when the test writes it.
+void ShellTest::openingShorterThanAFrameShowsWhole()
+{
+    QString background;
+    QByteArray picture;
+    Program program(fastSpeed, [&](const TestWorkspace &workspace) {
+        background = workspace.path(QStringLiteral("modules/img/skin1/background.png"));
+        QFile file(background);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        picture = file.readAll();
+        QVERIFY(file.remove());
+        QCOMPARE(mkfifo(QFile::encodeName(background).constData(), 0600), 0);
+    });
+    const auto writeBackground = [&] {
+        QFile pipe(background);
+        if (pipe.open(QIODevice::WriteOnly))
+            pipe.write(picture);
+    };
+    // The engine's reader waits on the pipe until something is written.
+    auto unblockReader = qScopeGuard(writeBackground);
+    // What the first frame that shows the root is made of.
+    QVariantList atOpening;
+    connect(program.view()->quickWindow(), &QQuickWindow::beforeSynchronizing, this, [&] {
+        if (atOpening.isEmpty() && program.root()->isVisible())
+            atOpening =
+                program.eval("[envItem.picturesRead, envItem.opacity, logoWeb_img.y]").toList();
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(program.eval("openingWaitsForPictures").toBool(), 20000);
+    QVERIFY(!program.root()->isVisible());
+    unblockReader.dismiss();
+    writeBackground();
+    QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
+    QCOMPARE(atOpening, QVariantList({true, 1.0, 30.0}));
 }
 
 // The message about a keyboard that may not be opened: in the window, in the language chosen,

@@ -43,6 +43,8 @@ Item {
     property int startUpLeft: 0
     // What waits for the whole interface: the rest of the opening animation.
     property var afterStartUp: null
+    readonly property int frameMs: 16
+    property bool openingWaitsForPictures: false
 
     // The skin's pictures, relative to the working folder, one property per file.
     readonly property string skinFolder: "file:modules/img/skin" + skin_No + "/"
@@ -193,8 +195,21 @@ Item {
             main_R7.reloadPages()
     }
 
+    // An opening shorter than a frame (animations off) would be over at its first tick, after
+    // a blank frame: it is shown at once instead, once the backdrop's pictures are there.
     function run() {
+        if (animation_speed >= frameMs)
+            script0.restart()
+        else if (envItem.picturesRead)
+            openAtOnce()
+        else
+            openingWaitsForPictures = true
+    }
+
+    function openAtOnce() {
+        openingWaitsForPictures = false
         script0.restart()
+        script0.complete()
     }
 
     function currentVersion(isMyKeyboard) {
@@ -318,6 +333,10 @@ Item {
     Environment {
         id: envItem
         opacity: 0
+        onPicturesReadChanged: {
+            if (picturesRead && openingWaitsForPictures)
+                openAtOnce()
+        }
     }
 
     // Named by file, so that neither these files nor those they use are read with the window.

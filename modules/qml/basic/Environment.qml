@@ -8,7 +8,12 @@ Item {
     width: 1000
     height: 600
 
+    // Each picture read, or found missing: the backdrop no longer shows in parts.
+    readonly property bool picturesRead: [background, frame, keyboardPicture].every(
+        (picture) => picture.status !== Image.Loading)
+
     Image {
+        id: background
         objectName: "backgroundPicture"
         anchors.fill: parent
         asynchronous: true
@@ -16,6 +21,7 @@ Item {
     }
 
     Image {
+        id: frame
         anchors.fill: parent
         asynchronous: true
         source: sourceFrameBackground
@@ -23,6 +29,7 @@ Item {
 
     // Centred on the pages' panels, where the pages draw their own keyboard.
     Image {
+        id: keyboardPicture
         objectName: "keyboardPicture"
         x: 171 + (740 - width) / 2
         y: 96 + (442 - height) / 2
