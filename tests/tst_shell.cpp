@@ -84,6 +84,7 @@ private Q_SLOTS:
     void interfaceIsMadeWhileTheAnimationPlays();
     void pressDuringTheStartUpFindsTheInterface();
     void openingShorterThanAFrameShowsWhole();
+    void bracketsAreLaidOutWhenTheirPageShows();
     void busyProtectionBlocksAndReleases();
     void refusedKeyboardMessage();
     void keyboardNoticeShowsAndGoes();
@@ -236,6 +237,24 @@ void ShellTest::openingShorterThanAFrameShowsWhole()
     writeBackground();
     QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
     QCOMPARE(atOpening, QVariantList({true, 1.0, 30.0}));
+}
+
+// Only a CJK font has the pages' "【 】": a page made but not shown lays them out only once it
+// shows, so that starting the program reads no such font.
+void ShellTest::bracketsAreLaidOutWhenTheirPageShows()
+{
+    Program program;
+    QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
+    const auto bracketTexts = [&] {
+        const QList<QQuickItem *> items = program.root()->findChildren<QQuickItem *>();
+        return std::count_if(items.cbegin(), items.cend(), [](QQuickItem *item) {
+            return item->inherits("QQuickText") &&
+                   item->property("text").toString().contains(QChar(0x3010));
+        });
+    };
+    QCOMPARE(bracketTexts(), 0);
+    program.set(QStringLiteral("show(1)"), program.keyboardScope());
+    QTRY_VERIFY(bracketTexts() > 0);
 }
 
 // The message about a keyboard that may not be opened: in the window, in the language chosen,

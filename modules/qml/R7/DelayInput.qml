@@ -35,8 +35,8 @@ Item {
         x: 10
         anchors.verticalCenter: parent.verticalCenter
 
-        GlobalText {
-            text: "DELAY【 "
+        LazyText {
+            label: "DELAY【 "
         }
 
         TextInput {
@@ -69,8 +69,8 @@ Item {
             }
         }
 
-        GlobalText {
-            text: " 】ms"
+        LazyText {
+            label: " 】ms"
         }
     }
 }

@@ -30,14 +30,14 @@ Rectangle {
     border.width: 1
     border.color: inputArea.containsMouse || isIn ? globalSetting_color : globalSetting_color_disable
 
-    Text {
+    LazyText {
         anchors.centerIn: parent
-        text: inputArea.containsMouse ? keyInput.keycancel
+        label: inputArea.containsMouse ? keyInput.keycancel
                                       : keyInput.keycodeUSB === -1 ? keyInput.keynameDefault
                                                                    : keyInput.keyname
         font.family: "Arial"
         font.pixelSize: 10
-        color: globalSetting_color_enable
+        font.bold: false
         opacity: inputArea.pressed ? 0.5 : 1.0
     }
 

@@ -7,7 +7,7 @@ Rectangle {
     property bool isSelect: false
     property int tmpKeycodeUSB: 0
     property string tmpKeyString: ""
-    property alias text: label.text
+    property alias text: label.label
 
     signal inputComplete(int usbCode)
 
@@ -39,11 +39,11 @@ Rectangle {
         source: sourceSlider
     }
 
-    GlobalText {
+    LazyText {
         id: label
         x: 10
         anchors.verticalCenter: parent.verticalCenter
-        text: keyInput.tmpKeycodeUSB === 0 ? "KEY【 PRESS ANY 】"
+        label: keyInput.tmpKeycodeUSB === 0 ? "KEY【 PRESS ANY 】"
                                            : "KEY 【 " + keyInput.tmpKeyString + " 】"
         color: keyInput.isSelect || inputArea.containsMouse ? globalSetting_color
                                                             : globalSetting_color_enable

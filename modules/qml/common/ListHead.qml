@@ -11,12 +11,12 @@ Image {
 
     source: sourceSlider
 
-    GlobalText {
+    LazyText {
         x: 10
         width: arrow.x - x - 4
         anchors.verticalCenter: parent.verticalCenter
         elide: Text.ElideRight
-        text: head.text
+        label: head.text
         color: head.textColor
     }
 
