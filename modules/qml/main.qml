@@ -43,6 +43,8 @@ Item {
     property int startUpLeft: 0
     // What waits for the whole interface: the rest of the opening animation.
     property var afterStartUp: null
+    // The animations' step; an opening shorter than that is shown at once (run), and waits
+    // meanwhile for the backdrop's pictures.
     readonly property int frameMs: 16
     property bool openingWaitsForPictures: false
 

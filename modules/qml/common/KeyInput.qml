@@ -33,8 +33,8 @@ Rectangle {
     LazyText {
         anchors.centerIn: parent
         label: inputArea.containsMouse ? keyInput.keycancel
-                                      : keyInput.keycodeUSB === -1 ? keyInput.keynameDefault
-                                                                   : keyInput.keyname
+                                       : keyInput.keycodeUSB === -1 ? keyInput.keynameDefault
+                                                                    : keyInput.keyname
         font.family: "Arial"
         font.pixelSize: 10
         font.bold: false

@@ -44,7 +44,7 @@ Rectangle {
         x: 10
         anchors.verticalCenter: parent.verticalCenter
         label: keyInput.tmpKeycodeUSB === 0 ? "KEY【 PRESS ANY 】"
-                                           : "KEY 【 " + keyInput.tmpKeyString + " 】"
+                                            : "KEY 【 " + keyInput.tmpKeyString + " 】"
         color: keyInput.isSelect || inputArea.containsMouse ? globalSetting_color
                                                             : globalSetting_color_enable
     }
