@@ -135,9 +135,10 @@ int main(int argc, char *argv[])
         QQuickItem *root = widget.uiController()->uiView()->rootObject();
         // The expressions may name any part of the interface, which makes its last parts after
         // the first frame.
-        if (!parser.values(eval).isEmpty())
+        const QStringList codes = parser.values(eval);
+        if (!codes.isEmpty())
             evaluate(root, QStringLiteral("finishStartUp()"), out);
-        for (const QString &code : parser.values(eval)) {
+        for (const QString &code : codes) {
             if (!evaluate(root, code, out))
                 result = 1;
         }
