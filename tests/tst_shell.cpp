@@ -2,6 +2,7 @@
 // keyboard, in a folder holding a copy of the shipped modules/.
 
 #include "app/widget.h"
+#include "copyfolder.h"
 #include "device/virtual/virtualkeyboard.h"
 #include "itemnames.h"
 #include "runningprogram.h"
@@ -84,6 +85,8 @@ private Q_SLOTS:
     void interfaceIsMadeWhileTheAnimationPlays();
     void pressDuringTheStartUpFindsTheInterface();
     void openingShorterThanAFrameShowsWhole();
+    void backdropIsMadeWithTheStoredLook_data();
+    void backdropIsMadeWithTheStoredLook();
     void bracketsAreLaidOutWhenTheirPageShows();
     void busyProtectionBlocksAndReleases();
     void refusedKeyboardMessage();
@@ -237,6 +240,44 @@ void ShellTest::openingShorterThanAFrameShowsWhole()
     writeBackground();
     QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
     QCOMPARE(atOpening, QVariantList({true, 1.0, 30.0}));
+}
+
+void ShellTest::backdropIsMadeWithTheStoredLook_data()
+{
+    QTest::addColumn<QVariantMap>("stored");
+    QTest::addColumn<QString>("background");
+    QTest::addColumn<QString>("keyboard");
+    QTest::newRow("skin 2") << QVariantMap{{QStringLiteral("common/1"), 2}}
+                            << QStringLiteral("skin2/background.png")
+                            << QStringLiteral("skin2/keyboardPic.png");
+    QTest::newRow("own background")
+        << QVariantMap{{QStringLiteral("common/5"), QStringLiteral("true")},
+                       {QStringLiteral("common/6"), QStringLiteral("file:own.png")}}
+        << QStringLiteral("own.png") << QStringLiteral("skin1/keyboardPic.png");
+}
+
+// The backdrop asks for its pictures as the root is made, before "initUI" reads the settings:
+// it is made with the stored look, so that no other picture is read first.
+void ShellTest::backdropIsMadeWithTheStoredLook()
+{
+    QFETCH(QVariantMap, stored);
+    QFETCH(QString, background);
+    QFETCH(QString, keyboard);
+    TestWorkspace workspace;
+    copyFolder(QStringLiteral(R7_MODULES_DIR), workspace.path(QStringLiteral("modules")));
+    QSettings settings(workspace.path(QStringLiteral("modules/setting/apConfig.bin")),
+                       QSettings::IniFormat);
+    for (auto it = stored.cbegin(); it != stored.cend(); ++it)
+        settings.setValue(it.key(), it.value());
+    settings.sync();
+    const Widget widget;
+    const QQuickItem *root = widget.uiController()->uiView()->rootObject();
+    const auto source = [root](const char *name) {
+        return root->findChild<QObject *>(QLatin1String(name))->property("source").toString();
+    };
+    QVERIFY2(source("backgroundPicture").endsWith(background),
+             qPrintable(source("backgroundPicture")));
+    QVERIFY2(source("keyboardPicture").endsWith(keyboard), qPrintable(source("keyboardPicture")));
 }
 
 // Only a CJK font has the pages' "【 】": a page made but not shown lays them out only once it

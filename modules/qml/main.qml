@@ -22,7 +22,7 @@ Item {
     property string globalSetting_url: _Page_Globalsetting._Url
     property int skin_No: _Page_Globalsetting.skin_No
     property bool isCustomBackground: _Page_Globalsetting.isCustomBackground
-    property url sourceCustomBackground: ""
+    property url sourceCustomBackground: String(_Page_Globalsetting.storedAtStart(6, ""))
     property bool isConnect: false
     property int currentpage: -1
 

@@ -23,9 +23,13 @@ Ui_Controler::Ui_Controler(QWidget *window, Hid_Thread *hid, const QUrl &rootSou
     registerKeyboardPreview();
     view = new myQQuickView(window);
     view->setObjectName(QStringLiteral("ui_View"));
+    QQmlContext *context = view->rootContext();
+    // The root asks for the backdrop's pictures as it is made: the stored look must be known by
+    // then, or the built-in skin's pictures would be read first and at once replaced.
+    context->setContextProperty(QStringLiteral("storedSettings"),
+                                view->backend().settings().loadList());
     view->setSource(rootSource);
     // Published after the root exists: bindings using them are re-evaluated when they appear.
-    QQmlContext *context = view->rootContext();
     context->setContextProperty(QStringLiteral("ui_View"), view.data());
     context->setContextProperty(QStringLiteral("hid"), hid);
     context->setContextProperty(QStringLiteral("ui_Ctl"), this);

@@ -10,8 +10,9 @@ Item {
     property int img_Height: 37
     property int btn_spacing: 10
     property alias currentIndex: lvFunc.currentIndex
-    // The icons are those of the skin last set by setSkin.
-    property string iconFolder: "file:modules/img/skin1/list_fn/"
+    // The icons are those of the skin last set by setSkin; until then, of the skin in use as the
+    // menu is made, so that its first icons read are the ones shown.
+    property string iconFolder: "file:modules/img/skin" + skin_No + "/list_fn/"
     // The rows' texts, in the order of the rows.
     readonly property var rowTexts: [TextIndex.keyFunction, TextIndex.macroFunction,
         TextIndex.colorFunction, TextIndex.backlightFunction]

@@ -16,8 +16,8 @@ Item {
     property color _ColorEnable: "#FFAAAAAA"
     property color _ColorDisable: "#80FFFFFF"
     property int _AnimationSpeed: 800
-    property int skin_No: 1
-    property bool isCustomBackground: false
+    property int skin_No: Number(storedAtStart(1, 1))
+    property bool isCustomBackground: String(storedAtStart(5, false)) === "true"
     property string _FontFamily: "Arial"
     property string _Url: "https://r7-configurator.example.org/"
     // The built-in text table, addressed by index (each line's comment gives the index of its
@@ -101,6 +101,12 @@ Item {
         ListElement { clrR: 200; clrG: 170; clrB: 255 }
         ListElement { clrR: 255; clrG: 180; clrB: 180 }
         ListElement { clrR: 160; clrG: 190; clrB: 160 }
+    }
+
+    // A stored setting as the window is made, or `builtIn` without a stored list, for the values
+    // the backdrop's pictures depend on: they are asked for as the window is made.
+    function storedAtStart(index, builtIn) {
+        return storedSettings.length >= settingsCount ? storedSettings[index] : builtIn
     }
 
     // Loads the stored settings; without any (or with a list of another layout) the built-in
