@@ -103,10 +103,15 @@ Item {
         ListElement { clrR: 160; clrG: 190; clrB: 160 }
     }
 
+    // A list of another layout, or none, leaves the built-in values.
+    function isSettingsList(list) {
+        return list.length >= settingsCount
+    }
+
     // A stored setting as the window is made, or `builtIn` without a stored list, for the values
     // the backdrop's pictures depend on: they are asked for as the window is made.
     function storedAtStart(index, builtIn) {
-        return storedSettings.length >= settingsCount ? storedSettings[index] : builtIn
+        return isSettingsList(storedSettings) ? storedSettings[index] : builtIn
     }
 
     // Loads the stored settings; without any (or with a list of another layout) the built-in
@@ -114,7 +119,7 @@ Item {
     // is more than one skin.
     function initUI() {
         const list = ui_View.loadApConfig()
-        if (list.length >= settingsCount)
+        if (isSettingsList(list))
             applySettings(list)
         else
             initLanguage()
