@@ -48,14 +48,17 @@ QByteArray ledReport(const LedType &led)
     return report;
 }
 
-// The pages, each the root of its own file: expressions in their scope see the page's ids.
+// The pages, each the root of its own file: expressions in their scope see the page's ids. A
+// page is made when first shown; these make it, shown or not.
 QObject *colorPage(const Program &program)
 {
+    program.page(QStringLiteral("makePage(2)"));
     return itemNamed(program.root(), QStringLiteral("_Page_Color"));
 }
 
 QObject *backlightPage(const Program &program)
 {
+    program.page(QStringLiteral("makePage(3)"));
     return itemNamed(program.root(), QStringLiteral("_Page_BackLighting"));
 }
 
@@ -109,6 +112,7 @@ private Q_SLOTS:
     void bottomBarCoversBothPages_data();
     void bottomBarCoversBothPages();
     void keyboardPushReloadsBothPages();
+    void pageIsMadeWithWhatTheStartUpRead();
 };
 
 // Keys in definition order, a placeholder at every matrix position without a key, and the
@@ -480,10 +484,30 @@ void ColorPageTest::keyboardPushReloadsBothPages()
     VirtualKeyboard::shared().changeLighting({0x36, 63, 4, 0, 1, 0x43, 0x48});
     QTRY_COMPARE(qmlValue(colorPage(program), "effectIndex").toInt(), 0x36);
     QCOMPARE(qmlValue(colorPage(program), "_PaletteIndex.currentIndex").toInt(), 1);
+    // The backlight page, not made yet, shows the push once made.
     QCOMPARE(qmlValue(backlightPage(program), "[effect, brightness_Slider.currentIndex,"
                                               " _PaletteIndex.currentIndex].join()")
                  .toString(),
              QStringLiteral("3,2,1"));
+}
+
+// No page is made before it is first shown, but each page's values are read at start-up, as
+// they always were: a page made later shows them, not a change stored meanwhile without a
+// reload.
+void ColorPageTest::pageIsMadeWithWhatTheStartUpRead()
+{
+    keyboardLighting({0x02, 63, 4, 0, 7, 0xE2, 0x3C});
+    Program program;
+    QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
+    for (int page = 0; page < 4; ++page)
+        QVERIFY(program
+                    .page(QStringLiteral("pageLoaders[%1].item === null && pageReads[%1] !== null")
+                              .arg(page))
+                    .toBool());
+    program.view()->ui_08H_SetLEDType(0x02, 63, 4, 0, 7, 0x03, 0x3C);
+    showPage(program, 3);
+    QCOMPARE(qmlValue(backlightPage(program), "effect").toInt(), 0xE2 & 0x1F);
+    QVERIFY(program.page("pageReads[3] === null && _Page_Color === null").toBool());
 }
 
 QTEST_MAIN(ColorPageTest)

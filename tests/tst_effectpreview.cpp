@@ -75,8 +75,8 @@ private Q_SLOTS:
         keyboardLighting({quint8(type), 63, quint8(speed), 0, 0, 0, 0});
         Program program;
         QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
-        QObject *page = colorPage(program);
         showPage(program, 2);
+        QObject *page = colorPage(program);
         QCOMPARE(qmlValue(page, "_eft_Ctrl.effectIndex").toInt(), type);
         QCOMPARE(qmlValue(page, "_eft_Ctrl.interval").toInt(), interval);
         // The preview item draws the effects, the key items the pictures being painted.
@@ -95,8 +95,8 @@ private Q_SLOTS:
         keyboardLighting({0x03, 63, 7, 0, 0, 0, 0});
         Program program;
         QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
-        QObject *page = colorPage(program);
         showPage(program, 2);
+        QObject *page = colorPage(program);
         QVERIFY(litKeys(page).isEmpty());
         // A release, and a code no key carries, light nothing; pressing A lights position 49.
         program.view()->detectKeyboard(false, 0x04);

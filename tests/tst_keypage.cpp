@@ -341,7 +341,11 @@ void KeyPageTest::shellButtonsWriteTheMatrix()
         start(program);
     else
         QTRY_VERIFY_WITH_TIMEOUT(program.started(), 20000);
-    QCOMPARE(onPage(program, "modelR7.keysDrawn").toBool(), pageShown);
+    // A page never shown is made by the bar's button, with the values stored for it.
+    if (pageShown)
+        QVERIFY(onPage(program, "modelR7.keysDrawn").toBool());
+    else
+        QVERIFY(program.page("_Page_Keydefine === null").toBool());
     VirtualFirmware firmware = VirtualKeyboard::shared().firmware();
     firmware.profiles[0].keyMatrix.fill(char(0xFF));
     VirtualKeyboard::shared().setFirmware(firmware);

@@ -545,24 +545,23 @@ QList<QByteArray> sharedKeyboardCommands()
 void R7ctlTest::windowCarriesOutCommands_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("page");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QVariant>("value");
-    QTest::newRow("profile 3") << QStringList{"profile", "3"} << QString() << "pfItem.currentIndex"
+    QTest::newRow("profile 3") << QStringList{"profile", "3"} << -1 << "pfItem.currentIndex"
                                << QVariant(2);
-    QTest::newRow("lighting") << QStringList{"lighting", "marquee-circle", "--speed", "1"}
-                              << "_Page_Color"
+    QTest::newRow("lighting") << QStringList{"lighting", "marquee-circle", "--speed", "1"} << 2
                               << "[effectIndex, speed_Slider.currentIndex].join()"
                               << QVariant("10,1");
-    QTest::newRow("key") << QStringList{"key", "A", "B"} << "_Page_Keydefine"
-                         << "modelR7.getKey[49].keyCode" << QVariant(5);
+    QTest::newRow("key") << QStringList{"key", "A", "B"} << 0 << "modelR7.getKey[49].keyCode"
+                         << QVariant(5);
 }
 
 // r7ctl hands the command to the window, whose pages show it as after the same clicks.
 void R7ctlTest::windowCarriesOutCommands()
 {
     QFETCH(QStringList, arguments);
-    QFETCH(QString, page);
+    QFETCH(int, page);
     QFETCH(QString, shown);
     QFETCH(QVariant, value);
     RunningWindow window;
@@ -572,8 +571,12 @@ void R7ctlTest::windowCarriesOutCommands()
     QTRY_COMPARE_WITH_TIMEOUT(process.state(), QProcess::NotRunning, 30000);
     QCOMPARE(process.readAllStandardError(), QByteArray());
     QCOMPARE(process.exitCode(), 0);
-    QObject *scope = page.isEmpty() ? window.program.keyboardScope()
-                                    : window.program.page(page).value<QObject *>();
+    // The page, made after the command, shows what the command stored.
+    QObject *scope =
+        page < 0
+            ? window.program.keyboardScope()
+            : window.program.page(QStringLiteral("makePage(%1), pageLoaders[%1].item").arg(page))
+                  .value<QObject *>();
     QCOMPARE(qmlValue(scope, shown).toString(), value.toString());
 }
 

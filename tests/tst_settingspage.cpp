@@ -451,6 +451,8 @@ void SettingsPageTest::languageSwitchesTheWholeInterface()
     QFETCH(QString, code);
     Program program;
     openPanel(program);
+    // A page made before the switch follows it.
+    program.page(QStringLiteral("makePage(0)"));
     QObject *page = settingsPage(program);
     const int row = qmlValue(page, QStringLiteral("Object.values(ui_View.chkLanguages())"
                                                   ".indexOf('%1')")

@@ -1,4 +1,5 @@
 import QtQuick
+import "PageReads.js" as PageReads
 
 // The R7 keyboard's part of the window: the function and profile menus, the page area with the
 // four feature pages, and the key names they share.
@@ -24,12 +25,16 @@ Item {
     signal msg_KB(bool isDown, int usbCode)
 
     // The interface's set-up, in steps the root runs after the first frame: the keyboard's
-    // definition and profile, then each page, made and then loaded, in the order the pages read
-    // the keyboard. The pages exist before the user can choose one.
-    readonly property var startUpSteps: [
-        readDefinition, makeKeyPage, readKeys, makeMacroPage, readMacros, makeColourPage,
-        readLighting, makeBacklightPage, readBacklight
-    ]
+    // definition and profile, then what each page shows, in the order the pages have always
+    // read the profile and the keyboard.
+    readonly property var startUpSteps: [readDefinition, readKeys, readMacros, readLighting,
+        readBacklight]
+
+    // The pages in the function menu's order. Each is made when first shown; until then what
+    // it is to show waits here, read when the page would have read it.
+    readonly property var pageLoaders: [keydefineLoader, macroLoader, colorLoader,
+        backLightingLoader]
+    property var pageReads: [null, null, null, null]
 
     function readDefinition() {
         _HWDef = ui_View.loadHWDef()
@@ -41,50 +46,68 @@ Item {
         pfItem.currentIndex = ui_View.ui_A1H_GetCurrentProfile()
     }
 
-    function makeKeyPage() {
-        makePage(keydefineLoader)
-    }
-
     function readKeys() {
-        _Page_Keydefine.initUI(true, _HWDef)
-    }
-
-    function makeMacroPage() {
-        makePage(macroLoader)
+        reloadPage(0)
     }
 
     function readMacros() {
-        _Page_Macro.initUI()
-    }
-
-    function makeColourPage() {
-        makePage(colorLoader)
+        reloadPage(1)
     }
 
     function readLighting() {
         ui_View.syncLed()
-        _Page_Color.initUI(true, _HWDef)
-    }
-
-    function makeBacklightPage() {
-        makePage(backLightingLoader)
+        reloadPage(2)
     }
 
     function readBacklight() {
-        _Page_BackLighting.initUI()
+        reloadPage(3)
     }
 
-    // Made in the language chosen meanwhile.
-    function makePage(loader) {
+    // The page shows the current profile again; a page not made yet keeps it for when it is.
+    function reloadPage(index) {
+        const page = pageLoaders[index].item
+        if (page)
+            page.initUI()
+        else
+            pageReads[index] = readForPage(index)
+    }
+
+    function readForPage(index) {
+        switch (index) {
+        case 0:
+            return PageReads.keys(_HWDef)
+        case 1:
+            return PageReads.macros()
+        case 2:
+            return PageReads.lighting()
+        default:
+            return PageReads.backlight()
+        }
+    }
+
+    // Made in the language chosen meanwhile, with what was read for it. The reads come first:
+    // a page wanted during the start-up finishes it.
+    function makePage(index) {
+        const loader = pageLoaders[index]
+        if (loader.active)
+            return
+        mainIten.finishStartUp()
         loader.active = true
-        loader.item.translateStrings()
+        const page = loader.item
+        page.translateStrings()
+        if (index === 0 || index === 2)
+            page.initUI(true, _HWDef, pageReads[index])
+        else
+            page.initUI(pageReads[index])
+        pageReads[index] = null
     }
 
     // The keyboard changed its lighting by itself.
     function zzzMorvel() {
-        _Page_Color.initUI()
-        _Page_BackLighting.initUI()
-        _Page_Color.playEffect(_Page_Color.visible)
+        reloadPage(2)
+        reloadPage(3)
+        if (_Page_Color)
+            _Page_Color.playEffect(_Page_Color.visible)
     }
 
     // As a click on the profile in the menu; the current profile again is reloaded, as after
@@ -96,7 +119,7 @@ Item {
 
     // The current profile's keys or lighting changed outside the pages.
     function reloadPages() {
-        _Page_Keydefine.initUI()
+        reloadPage(0)
         zzzMorvel()
     }
 
@@ -116,7 +139,8 @@ Item {
 
     // The window's background was pressed.
     function lostFocus() {
-        _Page_Macro.lostFocus()
+        if (_Page_Macro)
+            _Page_Macro.lostFocus()
     }
 
     function playOnPowerOn() {
@@ -126,10 +150,10 @@ Item {
     // Every page reloads from the newly chosen profile.
     function changeProfile(profile) {
         ui_View.ui_21H_SetCurrentProfile(profile)
-        _Page_Keydefine.initUI()
+        reloadPage(0)
         ui_View.syncLed()
-        _Page_Color.initUI()
-        _Page_BackLighting.initUI()
+        reloadPage(2)
+        reloadPage(3)
     }
 
     Connections {
@@ -160,6 +184,8 @@ Item {
         // Slides the chosen page in, the shown one out first; index -1 only slides out. A
         // request during a slide finishes that slide at once, so the last request wins.
         function show(index) {
+            if (index >= 0)
+                mainItem_R7.makePage(index)
             ui_View.playMedia_Index(2)
             if (paBack_X.running) {
                 paBack_X.tmpIndex = index
@@ -180,7 +206,7 @@ Item {
             }
         }
 
-        // Each page's file is read when the page is made, after the first frame.
+        // Each page's file is read when the page is first shown.
         Loader {
             id: keydefineLoader
             visible: _fkPage.curID === 0
@@ -218,6 +244,14 @@ Item {
         function onMsg_KB(isDown, usbCode) {
             if (_Page_Macro)
                 _Page_Macro.detectKeyboard(isDown, usbCode)
+        }
+    }
+
+    Connections {
+        target: downItem
+        function onEveryPageWanted() {
+            for (let i = 0; i < pageLoaders.length; ++i)
+                makePage(i)
         }
     }
 

@@ -44,7 +44,7 @@ Item {
             key.enabled = key.matrix !== lockedMatrix
             keys[key.matrix] = key
         }
-        const positions = Math.max(HardwareDefinition.positionCount(_HWDef), keys.length)
+        const positions = HardwareDefinition.matrixSize(_HWDef)
         for (let m = 0; m < positions; ++m) {
             if (keys[m] === undefined)
                 keys[m] = placeholder()

@@ -1,6 +1,7 @@
 import QtQuick
 import "../common"
 import "../common/TextIndex.js" as TextIndex
+import "PageReads.js" as PageReads
 
 // The backlight page, page 3 of the page area (the function menu's fourth row): the second
 // lighting zone, whose whole state travels in the two packed bytes bl0 and bl1 of the lighting
@@ -17,11 +18,12 @@ Item {
     // The pair's apply button, under the page's own name for it.
     readonly property alias _Apply: resetApply.applyButton
 
-    function initUI() {
-        syncColor()
-        const led = ui_View.ui_88H_GetLEDType()
-        if (led.length >= 7)
-            showPacked(Number(led[5]), Number(led[6]))
+    // Shows the backlight as read for the page before it was made (stored), or read now.
+    function initUI(stored) {
+        const values = stored ?? PageReads.backlight()
+        _PaletteIndex.setColors(values.colors)
+        if (values.led.length >= 7)
+            showPacked(Number(values.led[5]), Number(values.led[6]))
     }
 
     function syncColor() {

@@ -1,7 +1,7 @@
 import QtQuick
 import "../common"
-import "../common/ByteValue.js" as ByteValue
 import "../common/TextIndex.js" as TextIndex
+import "PageReads.js" as PageReads
 
 // The lighting page, page 2 of the page area: the effect or user picture, the seven-colour
 // palette, brightness, speed and direction, painting into the user pictures, and the keyboard
@@ -16,7 +16,7 @@ Item {
 
     // The lighting types of the user pictures follow one another from here.
     readonly property int firstPictureType: 0x33
-    readonly property int pictureCount: 5
+    readonly property int pictureCount: PageReads.userPictures
     // The lighting type: 0x00-0x0B an effect, 0x33-0x37 user picture 1-5, -1 none.
     readonly property int effectIndex: {
         if (_effect1.defaultIndex === 0 && _effect2.defaultIndex >= 0)
@@ -40,24 +40,24 @@ Item {
         return type >= firstPictureType && type <= firstPictureType + pictureCount - 1
     }
 
-    function initUI(isFirst, _HWDef) {
+    // Shows the lighting as read for the page before it was made (stored), or read now.
+    function initUI(isFirst, _HWDef, stored) {
         if (isFirst) {
             _model.initUI(_HWDef)
             _eft_Ctrl.initUI(_HWDef)
             const blank = new Array(_model.matrixCount * 4).fill(0)
             pictures = [blank, blank, blank, blank, blank]
         }
-        _PaletteIndex.setColors(ui_View.ui_B0H_GetColor())
-        const stored = pictures.slice()
+        const values = stored ?? PageReads.lighting()
+        _PaletteIndex.setColors(values.colors)
+        const shown = pictures.slice()
         for (let i = 0; i < pictureCount; ++i) {
-            const picture = ui_View.ui_92H_GetUserPicture(i)
-            if (picture.length > 0)
-                stored[i] = picture.map(value => ByteValue.byteValue(value))
+            if (values.pictures[i].length > 0)
+                shown[i] = values.pictures[i]
         }
-        pictures = stored
-        const led = ui_View.ui_88H_GetLEDType()
-        if (led.length >= 5)
-            setLighting(led, false)
+        pictures = shown
+        if (values.led.length >= 5)
+            setLighting(values.led, false)
     }
 
     // The effects run in the preview item; a hidden page only keeps the static timer.

@@ -1,6 +1,7 @@
 import QtQuick
 import "../common"
 import "../common/TextIndex.js" as TextIndex
+import "PageReads.js" as PageReads
 
 // The key assignment page, page 0 of the page area. A key chosen on the keyboard picture takes a
 // standard key (dragged onto the KEYBOARD field), a media function or a macro; values change
@@ -26,15 +27,17 @@ Item {
     // The pair's apply button, under the page's own name for it.
     readonly property alias applyButton: buttons.applyButton
 
-    // isFirst builds the keyboard picture; every call reloads the values of the current profile.
-    function initUI(isFirst, _HWDef) {
+    // isFirst builds the keyboard picture; every call shows the values of the current profile,
+    // as read for the page before it was made (stored) or read now.
+    function initUI(isFirst, _HWDef, stored) {
         if (isFirst)
             modelR7.initUI(_HWDef)
-        refreshMacroFiles()
+        const values = stored ?? PageReads.keys(modelR7.hWDef)
+        showMacroFiles(values.macroFiles)
         for (let i = 0; i < modelR7.getKey.length; ++i)
-            modelR7.getKey[i].keyCode = storedKeyCode(i)
+            modelR7.getKey[i].keyCode = values.keyCodes[i]
         showSelectedKey()
-        gamingMode.isSelect = Number(ui_View.ui_82H_GetKeyboardMode()) !== 0
+        gamingMode.isSelect = values.gamingMode
     }
 
     function keyCodeToUI(_keyCode) {
@@ -59,8 +62,12 @@ Item {
     }
 
     function refreshMacroFiles() {
+        showMacroFiles(ui_View.getMacroIniNames())
+    }
+
+    function showMacroFiles(files) {
         macroModel.clear()
-        for (const file of ui_View.getMacroIniNames())
+        for (const file of files)
             macroModel.append({ textX: file.slice(0, -4), textR: "" })
     }
 
@@ -77,7 +84,7 @@ Item {
         const src = []
         for (let i = 0; i < matrixPositions; ++i) {
             const keyCode = i < modelR7.getKey.length ? modelR7.getKey[i].keyCode
-                                                      : storedKeyCode(i)
+                                                      : PageReads.storedKeyCode(i)
             src.push(keyCode & 0xFF, (keyCode >> 8) & 0xFF)
         }
         ui_View.ui_0C0DH_SetKeyMatrix(src)
@@ -114,12 +121,6 @@ Item {
         const key = selectedKey()
         if (key)
             key.keyCode = keyCode
-    }
-
-    // The profile keeps [low byte, high byte]; a missing pair is 0.
-    function storedKeyCode(matrix) {
-        const pair = ui_View.getKeydefine(matrix)
-        return (Number(pair[0] ?? 0) & 0xFF) | ((Number(pair[1] ?? 0) << 8) & 0xFF00)
     }
 
     // The macro row remembered for the selected key; none where nothing was remembered.

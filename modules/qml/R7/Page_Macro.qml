@@ -1,6 +1,7 @@
 import QtQuick
 import "../common"
 import "../common/TextIndex.js" as TextIndex
+import "PageReads.js" as PageReads
 
 // The macro page, page 1 of the page area: the macro files, the steps of the chosen one, and
 // the tools to record steps from the keyboard, add keys and delays, and cut, copy and paste
@@ -27,8 +28,9 @@ Item {
     readonly property string upCommand: "      [Up]"
     readonly property string delayCommand: "   [Delay]"
 
-    function initUI() {
-        refreshMacroFiles()
+    // The macro files as read for the page before it was made (stored), or read now.
+    function initUI(stored) {
+        showMacroFiles((stored ?? PageReads.macros()).macroFiles)
     }
 
     // The texts follow the text table by binding; nothing to re-label.
@@ -55,8 +57,12 @@ Item {
     }
 
     function refreshMacroFiles() {
+        showMacroFiles(ui_View.getMacroIniNames())
+    }
+
+    function showMacroFiles(files) {
         md_MacroFile.clear()
-        for (const file of ui_View.getMacroIniNames())
+        for (const file of files)
             md_MacroFile.append({textX: file.slice(0, -4), textR: ""})
     }
 

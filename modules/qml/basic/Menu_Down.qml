@@ -6,6 +6,8 @@ import "../common/TextIndex.js" as TextIndex
 Item {
     id: menuDown
 
+    // Comes first: reset and apply reach every page, also one not shown yet.
+    signal everyPageWanted
     signal btnTotalResetClicked
     signal btnTotalApplyKeyClicked
     signal btnTotalApplyLedClicked
@@ -33,8 +35,12 @@ Item {
         resetLabelGap: 25
         applyText: globalSetting_stringList[TextIndex.allSave]
         applyBusyTime: 2000
-        onResetClicked: menuDown.btnTotalResetClicked()
+        onResetClicked: {
+            menuDown.everyPageWanted()
+            menuDown.btnTotalResetClicked()
+        }
         onApplyClicked: {
+            menuDown.everyPageWanted()
             menuDown.btnTotalApplyLedClicked()
             menuDown.btnTotalApplyKeyClicked()
             menuDown.btnTotalApplyBlgClicked()

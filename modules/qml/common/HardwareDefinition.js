@@ -29,6 +29,18 @@ function key(hwDef, i) {
     }
 }
 
+// The matrix positions the key page keeps a value for: the matrix, and beyond it any position
+// a drawn key names. A count that is no number counts as none.
+function matrixSize(hwDef) {
+    let size = positionCount(hwDef) || 0
+    for (let i = 0; i < keyCount(hwDef); ++i) {
+        const matrix = key(hwDef, i).matrix
+        if (Number.isInteger(matrix) && matrix >= size)
+            size = matrix + 1
+    }
+    return size
+}
+
 // Whether the list reaches as far as key i's matrix position.
 function holdsMatrix(hwDef, i) {
     return firstValue(i) + 4 < hwDef.length
