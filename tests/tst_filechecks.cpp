@@ -379,6 +379,8 @@ void FileChecksTest::leftoversOfAKilledRunAreRemoved()
                                 QStringLiteral("modules/setting/p1.bin.Xy12Ab"),
                                 QStringLiteral("modules/macro/Macro. 001.bin.lock")};
     const QStringList kept{QStringLiteral("modules/setting/p1.bin.damaged"),
+                           QStringLiteral("modules/setting/p1.bin.Xy_2Ab"),
+                           QStringLiteral("modules/setting/.bin.lock"),
                            QStringLiteral("modules/setting/notes.txt.lock"),
                            QStringLiteral("modules/macro/Macro. 001.bin")};
     for (const QString &file : leftovers + kept)

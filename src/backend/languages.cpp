@@ -1,6 +1,7 @@
 #include "backend/languages.h"
 
 #include "backend/qt4localenames.h"
+#include "storage/folderlisting.h"
 #include "storage/listvalues.h"
 
 #include <QDir>
@@ -30,9 +31,9 @@ QVariantMap Languages::available()
 {
     const QDir folder(languageFolder);
     QVariantMap languages;
-    const QStringList files = folder.entryList({QStringLiteral("lang_*.ini")},
-                                               QDir::AllEntries | QDir::System | QDir::Hidden,
-                                               QDir::Name | QDir::IgnoreCase);
+    const QStringList files =
+        entriesNamed(folder, u"lang_", u".ini", QDir::AllEntries | QDir::System | QDir::Hidden,
+                     QDir::Name | QDir::IgnoreCase);
     for (const QString &file : files) {
         const QString code = file.mid(5, 6);
         languages.insert(displayName(code), code);

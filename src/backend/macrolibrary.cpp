@@ -4,6 +4,7 @@
 #include "backend/macroencoding.h"
 #include "device/hidthread.h"
 #include "storage/atomicfilecopy.h"
+#include "storage/folderlisting.h"
 #include "storage/macrofiles.h"
 #include "storage/macrolog.h"
 #include "storage/strictsettingsreader.h"
@@ -56,8 +57,8 @@ MacroLibrary::MacroLibrary(DeviceBridge &deviceBridge) : bridge(deviceBridge) {}
 
 QStringList MacroLibrary::getMacroIniNames() const
 {
-    return QDir(MacroFiles::folder())
-        .entryList({QStringLiteral("*.bin")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    return entriesNamed(QDir(MacroFiles::folder()), u"", u".bin", QDir::Files,
+                        QDir::Name | QDir::IgnoreCase);
 }
 
 QVariant MacroLibrary::createMacroIni()

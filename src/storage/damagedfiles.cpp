@@ -1,6 +1,7 @@
 #include "storage/damagedfiles.h"
 
 #include "storage/atomicfilecopy.h"
+#include "storage/folderlisting.h"
 #include "storage/macrofiles.h"
 #include "storage/settingfiles.h"
 #include "storage/settingslog.h"
@@ -84,7 +85,7 @@ QStringList setAsideDamagedFiles(int profileCount)
             },
             setAsideAs);
     const QStringList macros =
-        QDir(MacroFiles::folder()).entryList({QStringLiteral("*.bin")}, QDir::Files, QDir::Name);
+        entriesNamed(QDir(MacroFiles::folder()), u"", u".bin", QDir::Files, QDir::Name);
     for (const QString &macro : macros)
         checkStoredFile(
             MacroFiles::folder() + macro, SettingsKind::Macro,

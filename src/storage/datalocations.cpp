@@ -5,7 +5,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace
 {
@@ -19,8 +20,15 @@ QString &chosenUserFolder()
 // and key-code tables and the factory copies stay shared, so a new version brings new ones.
 bool isUserSetting(const QString &fileName)
 {
-    static const QRegularExpression profile(QStringLiteral("^p[0-9]+\\.bin$"));
-    return fileName == QLatin1String("apConfig.bin") || profile.match(fileName).hasMatch();
+    if (fileName == QLatin1String("apConfig.bin"))
+        return true;
+    // "p<number>.bin", checked by hand: a regular expression would load the expression engine
+    // on every start for it.
+    if (fileName.size() <= 5 || !fileName.startsWith(u'p') || !fileName.endsWith(u".bin"))
+        return false;
+    const QStringView number = QStringView(fileName).mid(1, fileName.size() - 5);
+    return std::all_of(number.begin(), number.end(),
+                       [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 bool copyMissing(const QDir &from, const QDir &to, bool (*wanted)(const QString &))
