@@ -6,8 +6,8 @@ import "PageReads.js" as PageReads
 // The backlight page, page 3 of the page area (the function menu's fourth row): the second
 // lighting zone, whose whole state travels in the two packed bytes bl0 and bl1 of the lighting
 // setting.
-// The shell calls initUI at start-up and after every reload, syncColor whenever the page is
-// shown and translateStrings after a language change.
+// The shell calls initUI when it makes the page (with what it read for it) and after every
+// reload, syncColor whenever the page is shown and translateStrings after a language change.
 Item {
     id: pageBackLighting
     objectName: "_Page_BackLighting"

@@ -5,9 +5,10 @@ import "PageReads.js" as PageReads
 
 // The lighting page, page 2 of the page area: the effect or user picture, the seven-colour
 // palette, brightness, speed and direction, painting into the user pictures, and the keyboard
-// drawing that previews it all. Edits stay here until Apply. The shell calls initUI (with true
-// and the hardware definition at start-up, without arguments after a reload), playEffect
-// whenever the page is shown or hidden and translateStrings after a language change.
+// drawing that previews it all. Edits stay here until Apply. The shell calls initUI (with true,
+// the hardware definition and what it read for the page when it makes the page, without
+// arguments after a reload), playEffect whenever the page is shown or hidden and
+// translateStrings after a language change.
 Item {
     id: pageColor
     objectName: "_Page_Color"
