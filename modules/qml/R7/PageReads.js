@@ -19,7 +19,8 @@ function storedKeyCode(matrix) {
 function keys(hwDef) {
     const macroFiles = ui_View.getMacroIniNames()
     const keyCodes = []
-    for (let i = 0; i < HardwareDefinition.matrixSize(hwDef); ++i)
+    const positions = HardwareDefinition.matrixSize(hwDef)
+    for (let i = 0; i < positions; ++i)
         keyCodes.push(storedKeyCode(i))
     return {
         macroFiles: macroFiles,
