@@ -34,6 +34,8 @@ Item {
     // it is to show waits here, read when the page would have read it.
     readonly property var pageLoaders: [keydefineLoader, macroLoader, colorLoader,
         backLightingLoader]
+    readonly property var pageReaders: [() => PageReads.keys(_HWDef), PageReads.macros,
+        PageReads.lighting, PageReads.backlight]
     property var pageReads: [null, null, null, null]
 
     function readDefinition() {
@@ -69,20 +71,7 @@ Item {
         if (page)
             page.initUI()
         else
-            pageReads[index] = readForPage(index)
-    }
-
-    function readForPage(index) {
-        switch (index) {
-        case 0:
-            return PageReads.keys(_HWDef)
-        case 1:
-            return PageReads.macros()
-        case 2:
-            return PageReads.lighting()
-        default:
-            return PageReads.backlight()
-        }
+            pageReads[index] = pageReaders[index]()
     }
 
     // Made in the language chosen meanwhile, with what was read for it. The reads come first:
@@ -95,6 +84,7 @@ Item {
         loader.active = true
         const page = loader.item
         page.translateStrings()
+        // The key and lighting pages build their keys from the hardware definition.
         if (index === 0 || index === 2)
             page.initUI(true, _HWDef, pageReads[index])
         else
